@@ -1,0 +1,60 @@
+#include "platform/ui/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(ScriptedDialogs, AnswersQuestionsFromTheScriptAndRecordsEveryBox) {
+    QStringList unexpected;
+    ScriptedDialogs d([&](const QString& what) { unexpected.append(what); });
+    d.answer(QStringLiteral("Записать константы"), Answer::Yes);
+    d.answer(QStringLiteral("Сохранить"), Answer::No);
+    EXPECT_EQ(d.message(nullptr, QStringLiteral("VELDAR"), QStringLiteral("Записать константы канала в TVR?"),
+                        Icon::Information, Buttons::YesNo),
+              Answer::Yes);
+    EXPECT_EQ(d.message(nullptr, QStringLiteral("VELDAR"), QStringLiteral("Порт COM1 успешно открыт!"),
+                        Icon::Information),
+              Answer::Ok);
+    EXPECT_EQ(d.message(nullptr, QStringLiteral("VELDAR"), QStringLiteral("Сохранить константы в файле?"),
+                        Icon::Information, Buttons::YesNo),
+              Answer::No);
+    EXPECT_TRUE(unexpected.isEmpty());
+    ASSERT_EQ(d.shown().size(), 3u);
+    EXPECT_EQ(d.shown()[1].icon, Icon::Information);
+    EXPECT_TRUE(d.wasShown(QStringLiteral("Порт COM1 успешно открыт!")));
+    EXPECT_EQ(d.unansweredScript(), 0u);
+}
+
+TEST(ScriptedDialogs, AnUnscriptedQuestionIsReportedAndCancelled) {
+    QStringList unexpected;
+    ScriptedDialogs d([&](const QString& what) { unexpected.append(what); });
+    EXPECT_EQ(d.message(nullptr, QStringLiteral("VELDAR"), QStringLiteral("Удалить?"), Icon::Question,
+                        Buttons::YesNo),
+              Answer::Cancel);
+    ASSERT_EQ(unexpected.size(), 1);
+    EXPECT_TRUE(unexpected[0].contains(QStringLiteral("Удалить?")));
+}
+
+TEST(ScriptedDialogs, StrictModeWantsEveryBoxScripted) {
+    QStringList unexpected;
+    ScriptedDialogs d([&](const QString& what) { unexpected.append(what); });
+    d.setStrict(true);
+    d.message(nullptr, QStringLiteral("VELDAR"), QStringLiteral("info"), Icon::Information);
+    EXPECT_EQ(unexpected.size(), 1);
+}
+
+TEST(ScriptedDialogs, FileDialogsTakeScriptedPathsOrCancel) {
+    QStringList unexpected;
+    ScriptedDialogs d([&](const QString& what) { unexpected.append(what); });
+    d.chooseFile(QStringLiteral("/tmp/a.hex"));
+    d.chooseFile(std::nullopt);
+    EXPECT_EQ(d.openFile(nullptr, QStringLiteral("Open"), QStringLiteral("*.hex"), QString()),
+              QStringLiteral("/tmp/a.hex"));
+    EXPECT_EQ(d.saveFile(nullptr, QStringLiteral("Save"), QStringLiteral("*.txt"), QStringLiteral("x.txt")),
+              std::nullopt);
+    EXPECT_TRUE(unexpected.isEmpty());
+    EXPECT_EQ(d.browseFolder(nullptr, QStringLiteral("Folder"), QString()), std::nullopt);
+    EXPECT_EQ(unexpected.size(), 1);
+    ASSERT_EQ(d.fileRequests().size(), 3u);
+    EXPECT_EQ(d.fileRequests()[1].start, QStringLiteral("x.txt"));
+}
