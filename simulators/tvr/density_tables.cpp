@@ -11,13 +11,13 @@ namespace {
 
 constexpr std::uint32_t kMax24 = 0xFFFFFF;
 
-struct TableSpec {
+struct TableLayout {
     const char* name;
     DensityTable DefaultDensityTables::*member;
     int decimals;
 };
 
-constexpr TableSpec kSpecs[] = {
+constexpr TableLayout kTables[] = {
     {"liquid-extended", &DefaultDensityTables::liquidExtended, 3},
     {"vapour-extended", &DefaultDensityTables::vapourExtended, 5},
     {"liquid-short", &DefaultDensityTables::liquidShort, 3},
@@ -78,8 +78,8 @@ QString DataError::describe() const {
 
 std::optional<DefaultDensityTables> parseDensityTables(const QByteArray& text, DataError* error) {
     DefaultDensityTables tables;
-    std::array<int, std::size(kSpecs)> rowsRead{};
-    std::array<int, std::size(kSpecs)> headerLine{};
+    std::array<int, std::size(kTables)> rowsRead{};
+    std::array<int, std::size(kTables)> headerLine{};
     int current = -1;
     auto fail = [&](int line, QString reason) -> std::optional<DefaultDensityTables> {
         if (error) *error = DataError{line, std::move(reason)};
@@ -87,7 +87,7 @@ std::optional<DefaultDensityTables> parseDensityTables(const QByteArray& text, D
     };
     auto unfinished = [&](int table) {
         return QStringLiteral("table %1 has %2 rows; it needs %3")
-            .arg(QString::fromLatin1(kSpecs[table].name))
+            .arg(QString::fromLatin1(kTables[table].name))
             .arg(rowsRead[table])
             .arg(kDensityRows);
     };
@@ -106,8 +106,8 @@ std::optional<DefaultDensityTables> parseDensityTables(const QByteArray& text, D
             if (current >= 0 && rowsRead[current] != kDensityRows)
                 return fail(headerLine[current], unfinished(current));
             current = -1;
-            for (int t = 0; t < static_cast<int>(std::size(kSpecs)); ++t)
-                if (tokens[1] == kSpecs[t].name) current = t;
+            for (int t = 0; t < static_cast<int>(std::size(kTables)); ++t)
+                if (tokens[1] == kTables[t].name) current = t;
             if (current < 0)
                 return fail(
                     lineNo,
@@ -122,11 +122,11 @@ std::optional<DefaultDensityTables> parseDensityTables(const QByteArray& text, D
 
         if (current < 0)
             return fail(lineNo, QStringLiteral("a row before any \"table NAME\" line"));
-        const TableSpec& spec = kSpecs[current];
+        const TableLayout& layout = kTables[current];
         const int row = rowsRead[current];
         if (row == kDensityRows)
             return fail(lineNo, QStringLiteral("table %1 has more than %2 rows")
-                                    .arg(QString::fromLatin1(spec.name))
+                                    .arg(QString::fromLatin1(layout.name))
                                     .arg(kDensityRows));
         if (tokens.size() != 1 + kLiquidTypes)
             return fail(
@@ -142,23 +142,24 @@ std::optional<DefaultDensityTables> parseDensityTables(const QByteArray& text, D
         if (*temperature != expectedTemperature(row))
             return fail(lineNo, QStringLiteral("row %1 of table %2 must be for %3 degrees, not %4")
                                     .arg(row + 1)
-                                    .arg(QString::fromLatin1(spec.name))
+                                    .arg(QString::fromLatin1(layout.name))
                                     .arg(expectedTemperature(row))
                                     .arg(*temperature));
-        DensityTable& table = tables.*spec.member;
+        DensityTable& table = tables.*layout.member;
         table.temperatures[row] = *temperature;
         for (int j = 0; j < kLiquidTypes; ++j) {
             QString why;
-            const std::optional<std::uint32_t> v = parseScaled(tokens[1 + j], spec.decimals, &why);
+            const std::optional<std::uint32_t> v =
+                parseScaled(tokens[1 + j], layout.decimals, &why);
             if (!v) return fail(lineNo, why);
             table.values[row][j] = *v;
         }
         ++rowsRead[current];
     }
-    for (int t = 0; t < static_cast<int>(std::size(kSpecs)); ++t) {
+    for (int t = 0; t < static_cast<int>(std::size(kTables)); ++t) {
         if (headerLine[t] == 0)
             return fail(
-                0, QStringLiteral("table %1 is missing").arg(QString::fromLatin1(kSpecs[t].name)));
+                0, QStringLiteral("table %1 is missing").arg(QString::fromLatin1(kTables[t].name)));
         if (rowsRead[t] != kDensityRows) return fail(headerLine[t], unfinished(t));
     }
     return tables;

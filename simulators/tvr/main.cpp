@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
         });
     }
 
+    if (!options->linkPath.isEmpty() &&
+        !platform::fs::makePath(QFileInfo(options->linkPath).absolutePath()))
+        return failWith(QStringLiteral("cannot create the folder of %1").arg(options->linkPath));
     platform::PtyHost host(&line, options->pacing);
     if (!host.open(options->linkPath, &error)) return failWith(error);
     std::printf("%s\n", qPrintable(host.slavePath()));
