@@ -7,8 +7,10 @@
 #include "platform/serial/pty_host.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
         });
     }
 
+    if (!o.linkPath.isEmpty()) QDir().mkpath(QFileInfo(o.linkPath).absolutePath());
     platform::PtyHost host(&programmer, o.pacing);
     QString error;
     if (!host.open(o.linkPath, &error)) {

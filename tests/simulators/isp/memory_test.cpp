@@ -119,6 +119,8 @@ TEST(Flash, AddressesBeyondTheMemoryWrapAround) {
     s.isp.chip().presetFlash(0, bytes({0xAB, 0xCD}));
     s.setAddress(0x1000);  // word 4096 of a 4096-word flash
     EXPECT_EQ(s.ask("R", 2), bytes({0xCD, 0xAB}));
+    EXPECT_EQ(s.ask(bytes({'H', 0x01, 0x00, 0x00})), kCr);  // the three-byte address
+    EXPECT_EQ(s.ask("R", 2), bytes({0xCD, 0xAB}));
 }
 
 TEST(BlockMode, AFlashBlockAcrossAPageBoundaryWritesBothPages) {
