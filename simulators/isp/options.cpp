@@ -30,11 +30,12 @@ struct Parser {
     QCommandLineOption baud{QStringLiteral("baud"), QString(), QStringLiteral("N")};
     QCommandLineOption noTarget{QStringLiteral("no-target"), QString()};
     QCommandLineOption upgradeMode{QStringLiteral("upgrade-mode"), QString()};
+    QCommandLineOption noLamps{QStringLiteral("no-lamps"), QString()};
     QCommandLineOption help{QStringLiteral("help"), QString()};
 
     Parser() {
         p.addOptions({link, part, type, types, block, noBlock, noAutoinc, paramVersion, devices, id,
-                      bootloader, realistic, noPacing, log, baud, noTarget, upgradeMode, help});
+                      bootloader, realistic, noPacing, log, baud, noTarget, upgradeMode, noLamps, help});
     }
 };
 
@@ -130,6 +131,7 @@ ParsedOptions parseOptions(const QStringList& arguments) {
         return fail(QStringLiteral("--baud must be a baud rate"));
     c.realisticTiming = ps.p.isSet(ps.realistic);
     c.upgradeMode = ps.p.isSet(ps.upgradeMode);
+    c.hasLamps = !ps.p.isSet(ps.noLamps);
     o.targetPresent = !ps.p.isSet(ps.noTarget);
     o.pacing = !ps.p.isSet(ps.noPacing);
     o.linkPath = ps.p.value(ps.link);
@@ -159,6 +161,7 @@ QString usage() {
                "  --baud N              hear the client only at N baud\n"
                "  --no-target           no target connected\n"
                "  --upgrade-mode        answer only the upgrade-mode probe\n"
+               "  --no-lamps            no lamps: x and y are unknown commands\n"
                "  --log FILE            append every command and answer to FILE\n")
         .arg(partList());
 }

@@ -174,6 +174,10 @@ void Programmer::dispatch(const QByteArray& cmd, Reply& r) {
             return;
         case 'x':
         case 'y':
+            if (!config_.hasLamps) {
+                r.bytes = one(kUnknown);
+                return;
+            }
             lamps_.set(arg(1), letter == 'x');
             r.bytes = one(kCr);
             return;

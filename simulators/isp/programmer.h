@@ -34,6 +34,8 @@ struct ProgrammerConfig {
     bool bootLoader = false;
     // Answers nothing but the upgrade probe.
     bool upgradeMode = false;
+    // x and y switch lamps; without lamps they are unknown commands.
+    bool hasLamps = true;
     // Answers come after the programming times of the part's data sheet.
     bool realisticTiming = false;
     // Hears the host only at this baud rate; 0 = at any.

@@ -28,7 +28,7 @@ TEST(Options, DefaultsAreAnInSystemProgrammerForATmega16) {
 TEST(Options, SwitchesReachTheConfiguration) {
     const ParsedOptions p = parse(QStringLiteral(
         "--link /tmp/x --part M128 --type P --no-block --no-autoinc --param-version 5 --id KES-AB1 "
-        "--realistic --no-pacing --log /tmp/l --baud 19200 --no-target"));
+        "--realistic --no-pacing --log /tmp/l --baud 19200 --no-target --no-lamps --upgrade-mode"));
     ASSERT_TRUE(p.error.isEmpty()) << p.error.toStdString();
     const Options& o = p.options;
     EXPECT_EQ(o.linkPath, QStringLiteral("/tmp/x"));
@@ -45,6 +45,8 @@ TEST(Options, SwitchesReachTheConfiguration) {
     EXPECT_EQ(o.logPath, QStringLiteral("/tmp/l"));
     EXPECT_EQ(o.config.listenBaud, 19200);
     EXPECT_FALSE(o.targetPresent);
+    EXPECT_FALSE(o.config.hasLamps);
+    EXPECT_TRUE(o.config.upgradeMode);
 }
 
 TEST(Options, BootLoaderAndDeviceList) {

@@ -131,6 +131,11 @@ TEST(Lamps, XSwitchesOnAndYOff) {
     EXPECT_FALSE(b.isp.lampOn(1));
     EXPECT_EQ(b.ask(bytes({'y', 2})), kCr);
     EXPECT_FALSE(b.isp.lampOn(2));
+    ProgrammerConfig c = ProgrammerConfig::inSystemProgrammer();
+    c.hasLamps = false;
+    Bench dark("m16", c);
+    EXPECT_EQ(dark.ask(bytes({'x', 2})), kUnknown);
+    EXPECT_FALSE(dark.isp.lampOn(2));
 }
 
 TEST(CommandLog, RecordsEachCommandWithItsArgumentsAndAnswer) {
