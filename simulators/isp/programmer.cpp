@@ -61,8 +61,8 @@ void Programmer::execute(const QByteArray& cmd) {
     if (config_.upgradeMode && cmd[0] != kEsc && cmd[0] != '[') {
         r.bytes = one(kUnknown);
         r.note = QStringLiteral("upgrade mode");
-    } else {
-        dispatch(cmd, r);
+    } else if (!programmerCommand(cmd, r)) {
+        targetCommand(cmd, r);
     }
     if (link_ && !r.bytes.isEmpty())
         link_->send(r.bytes, config_.realisticTiming ? (r.busyUs + 999) / 1000 : 0);
@@ -72,7 +72,7 @@ void Programmer::execute(const QByteArray& cmd) {
     if (cmd[0] == 'E' && config_.bootLoader && onExit_) onExit_();
 }
 
-bool Programmer::targetCommand(char letter) const {
+bool Programmer::needsTarget(char letter) const {
     static const QByteArray letters = "ecCmRDdBgshFNQrfnql:.";
     return letters.contains(letter);
 }
@@ -80,7 +80,7 @@ bool Programmer::targetCommand(char letter) const {
 // A stand-alone programmer reaches the target only in programming mode; the boot loader is
 // the target.
 bool Programmer::reachesTarget(char letter, Reply& r) const {
-    if (config_.bootLoader || !targetCommand(letter) || progMode_) return true;
+    if (config_.bootLoader || !needsTarget(letter) || progMode_) return true;
     r.note = QStringLiteral("not in programming mode");
     return false;
 }
@@ -94,33 +94,29 @@ void Programmer::noteLock(Reply& r, int blockingMode) const {
         r.note = QStringLiteral("lock mode %1").arg(chip_.lockMode());
 }
 
-void Programmer::dispatch(const QByteArray& cmd, Reply& r) {
+bool Programmer::programmerCommand(const QByteArray& cmd, Reply& r) {
     const char letter = cmd[0];
     const bool boot = config_.bootLoader;
-    const bool words = chip_.part().wordAddressed();
-    const bool paged = chip_.part().pageSize > 0;
-    const bool live = reachesTarget(letter, r);
-    const Access acc = access();
     auto arg = [&](int i) { return byteAt(cmd, i); };
     switch (letter) {
         case kEsc:
             if (probeArmed_) r.bytes = config_.identifier;
             probeArmed_ = false;
-            return;
+            return true;
         case '[':
             if (cmd == kUpgradeProbe) {
                 probeArmed_ = true;
             } else {
                 r.bytes = one(kUnknown);
             }
-            return;
-        case 'S': r.bytes = config_.identifier; return;
-        case 'V': r.bytes = config_.softwareVersion; return;
+            return true;
+        case 'S': r.bytes = config_.identifier; return true;
+        case 'V': r.bytes = config_.softwareVersion; return true;
         case 'v':
             r.bytes = config_.hardwareVersion.isEmpty() ? one(kUnknown) : config_.hardwareVersion;
-            return;
-        case 'p': r.bytes = one(static_cast<std::uint8_t>(currentType_)); return;
-        case 'a': r.bytes = one(config_.autoIncrement ? 'Y' : 'N'); return;
+            return true;
+        case 'p': r.bytes = one(static_cast<std::uint8_t>(currentType_)); return true;
+        case 'a': r.bytes = one(config_.autoIncrement ? 'Y' : 'N'); return true;
         case 'b':
             if (config_.blockSize <= 0) {
                 r.bytes = one(kUnknown);
@@ -128,63 +124,71 @@ void Programmer::dispatch(const QByteArray& cmd, Reply& r) {
                 r.bytes = one('Y') + one(static_cast<std::uint8_t>(config_.blockSize >> 8)) +
                           one(static_cast<std::uint8_t>(config_.blockSize));
             }
-            return;
-        case 't': r.bytes = config_.deviceList + one(0); return;
+            return true;
+        case 't': r.bytes = config_.deviceList + one(0); return true;
         case 'O':
             r.bytes = config_.programmerTypes.isEmpty() ? one(kUnknown) : config_.programmerTypes + one(0);
-            return;
+            return true;
         case 'o':
             if (!config_.programmerTypes.contains(cmd[1])) {
                 r.bytes = one(kUnknown);
-                return;
+                return true;
             }
             currentType_ = cmd[1] == 'P' ? 'P' : 'S';
             r.bytes = one(kCr);
-            return;
+            return true;
         case 'K':
             r.bytes = boot ? one(kUnknown) : one(config_.paramVersion);
-            return;
-        case 'T': selectDevice(cmd, r); return;
+            return true;
+        case 'T': selectDevice(cmd, r); return true;
         case 'P':
             if (!boot && !targetPresent_) {
                 progMode_ = false;
                 r.bytes = one(kUnknown);
                 r.note = QStringLiteral("no target");
-                return;
+                return true;
             }
             progMode_ = true;
             r.bytes = one(kCr);
-            return;
+            return true;
         case 'L':
             progMode_ = false;
             chip_.clearPageBuffer();
             r.bytes = one(kCr);
-            return;
+            return true;
         case 'E':
             r.bytes = one(boot ? kCr : kUnknown);
             if (boot) progMode_ = false;
-            return;
+            return true;
         case 'A':
             address_ = (arg(1) << 8) | arg(2);
             r.bytes = one(kCr);
-            return;
+            return true;
         case 'H':
             address_ = (arg(1) << 16) | (arg(2) << 8) | arg(3);
             r.bytes = one(kCr);
-            return;
+            return true;
         case 'x':
         case 'y':
             if (!config_.hasLamps) {
                 r.bytes = one(kUnknown);
-                return;
+                return true;
             }
             lamps_.set(arg(1), letter == 'x');
             r.bytes = one(kCr);
-            return;
-        default: break;
+            return true;
+        default: return false;
     }
+}
 
-    // Commands that reach the target.
+void Programmer::targetCommand(const QByteArray& cmd, Reply& r) {
+    const char letter = cmd[0];
+    const bool boot = config_.bootLoader;
+    const bool words = chip_.part().wordAddressed();
+    const bool paged = chip_.part().pageSize > 0;
+    const bool live = reachesTarget(letter, r);
+    const Access acc = access();
+    auto arg = [&](int i) { return byteAt(cmd, i); };
     switch (letter) {
         case 'e':
             if (live) r.busyUs += chip_.chipErase(acc);

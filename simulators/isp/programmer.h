@@ -87,8 +87,11 @@ private:
         int busyUs = 0;
     };
     void execute(const QByteArray& cmd);
-    void dispatch(const QByteArray& cmd, Reply& r);
-    bool targetCommand(char letter) const;
+    // Identification, selection, the programming-mode bracket, addresses and lamps; false for
+    // a command that reaches the target.
+    bool programmerCommand(const QByteArray& cmd, Reply& r);
+    void targetCommand(const QByteArray& cmd, Reply& r);
+    bool needsTarget(char letter) const;
     bool reachesTarget(char letter, Reply& r) const;
     void blockWrite(const QByteArray& cmd, Reply& r);
     void blockRead(const QByteArray& cmd, Reply& r);
