@@ -53,6 +53,13 @@ void Programmer::received(const QByteArray& bytes) {
         const QByteArray cmd = pending_.left(n);
         pending_.remove(0, n);
         execute(cmd);
+        if (cmd[0] == 'E' && config_.bootLoader) {
+            // What follows is for the application, not the loader; the handler may end the
+            // loader, so nothing of it is touched afterwards.
+            pending_.clear();
+            if (const auto handler = onExit_) handler();
+            return;
+        }
     }
 }
 
@@ -69,7 +76,6 @@ void Programmer::execute(const QByteArray& cmd) {
     const LoggedCommand entry{cmd, r.bytes, r.note};
     if (keepLog_) log_.push_back(entry);
     if (observer_) observer_(entry);
-    if (cmd[0] == 'E' && config_.bootLoader && onExit_) onExit_();
 }
 
 bool Programmer::needsTarget(char letter) const {

@@ -77,7 +77,8 @@ public:
     void setKeepLog(bool keep) { keepLog_ = keep; }
     void setLogObserver(std::function<void(const LoggedCommand&)> observer) { observer_ = std::move(observer); }
 
-    // Boot loader: called after E (leave the loader) has been answered.
+    // Boot loader: called after E (leave the loader) has been answered. Bytes that came after
+    // the E are dropped; the handler may destroy the programmer.
     void setExitHandler(std::function<void()> handler) { onExit_ = std::move(handler); }
 
 private:

@@ -88,10 +88,25 @@ TEST(BootLoader, ELeavesTheLoaderAfterItsAnswer) {
         ++exits;
         EXPECT_EQ(l.isp.log().back().text(), QStringLiteral("E"));
     });
-    EXPECT_EQ(l.ask("E"), kCr);
+    EXPECT_EQ(l.ask("ES", 8), kCr);  // the S is the application's
     EXPECT_EQ(exits, 1);
     Bench isp("m16");
     EXPECT_EQ(isp.ask("E"), kUnknown);
+}
+
+TEST(BootLoader, TheExitHandlerMayEndTheLoader) {
+    platform::VirtualScheduler clock;
+    auto loader = std::make_unique<Programmer>(test::part("m16"), ProgrammerConfig::bootLoaderOf(test::part("m16")));
+    platform::InProcessWire wire(clock, loader.get());
+    loader->setExitHandler([&] {
+        wire.attach(nullptr);
+        loader.reset();
+    });
+    auto port = wire.makePort();
+    port->open(QStringLiteral("COM1"), platform::LineSettings{115200}, platform::Timeouts{100, 50, 4000, 500, 1500});
+    const QByteArray exit("ES");
+    port->write(reinterpret_cast<const std::uint8_t*>(exit.constData()), 2);
+    EXPECT_EQ(loader, nullptr);
 }
 
 TEST(BootLoader, ListsItsOwnCodeAndTakesOnlyThatOne) {
