@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+class QProgressBar;
+
+namespace veldar {
+
+// `TfrmProgressBar`: a caption and one progress bar; whoever shows it sets both.
+class TfrmProgressBar : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmProgressBar(QWidget* parent);
+
+    QProgressBar* bar() const { return bar_; }
+
+private:
+    QProgressBar* bar_;
+};
+
+}  // namespace veldar
