@@ -23,7 +23,6 @@ public:
     const QString& settingsPath() const { return settingsPath_; }
     const QString& dataPath() const { return dataPath_; }
     QString settingsFile(const QString& name) const { return settingsPath_ + QLatin1Char('/') + name; }
-    QString dataFile(const QString& name) const { return dataPath_ + QLatin1Char('/') + name; }
 
     static QString defaultSettingsPath(const QString& base) { return base + QStringLiteral("/settings"); }
     static QString defaultDataPath(const QString& base) { return base + QStringLiteral("/data"); }

@@ -7,15 +7,16 @@
 
 namespace veldar {
 
-SensorPage::SensorPage(QWidget* parent) : QWidget(parent), tabs_(new QTabWidget), rows_(new ConstantRows) {
+SensorPage::SensorPage(QWidget* parent) : QWidget(parent), rows_(new ConstantRows) {
     setObjectName(QStringLiteral("PanelSensorSettings"));
     auto* sensor = new QWidget;
     auto* sensorLayout = new QVBoxLayout(sensor);
     sensorLayout->addWidget(rows_);
-    tabs_->addTab(sensor, QStringLiteral("Датчик"));
+    auto* tabs = new QTabWidget;
+    tabs->addTab(sensor, QStringLiteral("Датчик"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(tabs_);
+    layout->addWidget(tabs);
 }
 
 }  // namespace veldar

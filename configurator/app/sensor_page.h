@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-class QTabWidget;
-
 namespace veldar {
 
 class ConstantRows;
@@ -15,11 +13,9 @@ class SensorPage : public QWidget {
 public:
     explicit SensorPage(QWidget* parent = nullptr);
 
-    QTabWidget* tabs() const { return tabs_; }
     ConstantRows* constantRows() const { return rows_; }
 
 private:
-    QTabWidget* tabs_;
     ConstantRows* rows_;
 };
 

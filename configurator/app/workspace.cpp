@@ -80,8 +80,6 @@ void Workspace::setNodeAction(const QString& caption, std::function<void()> acti
     actions_[caption] = std::move(action);
 }
 
-QString Workspace::title() const { return PanelMainFrameTitle->text(); }
-
 void Workspace::twProjectTreeChange(QTreeWidgetItem* node) {
     if (!node) return;
     QStringList path;

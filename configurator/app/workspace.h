@@ -46,7 +46,6 @@ public:
 
     void setNodeAction(const QString& caption, std::function<void()> action);
     QTreeWidget* tree() const { return twProjectTree; }
-    QString title() const;
 
 private:
     void twProjectTreeChange(QTreeWidgetItem* node);

@@ -20,7 +20,6 @@ public:
 
     void light();
     bool lit() const;
-    platform::Timer& timer() { return timer_; }
 
 private:
     void timerTick();

@@ -12,8 +12,6 @@ class TfrmProgressBar : public QDialog {
 public:
     explicit TfrmProgressBar(QWidget* parent);
 
-    QProgressBar* bar() const { return bar_; }
-
 private:
     QProgressBar* bar_;
 };

@@ -13,8 +13,6 @@ class TfrmSearchTVRProgress : public QDialog {
 public:
     explicit TfrmSearchTVRProgress(QWidget* parent);
 
-    QProgressBar* bar() const { return bar_; }
-
 private:
     QProgressBar* bar_;
     QPushButton* btnCancelSearch;

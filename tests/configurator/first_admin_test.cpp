@@ -31,15 +31,16 @@ ToolRun firstAdmin(const QString& registryRoot, const QStringList& args, const Q
 
 }  // namespace
 
+// The account the demo sets up and the README states.
 TEST(FirstAdministrator, TheWrittenAccountLogsInAsAdministrator) {
     ConfiguratorUnderTest app;
-    const ToolRun run = firstAdmin(app.registry().root(), {QStringLiteral("--login"), QStringLiteral("chief"),
-                                                       QStringLiteral("--password"), QStringLiteral("Veldar-2013"),
-                                                       QStringLiteral("--surname"), QStringLiteral("Орлова"),
-                                                       QStringLiteral("--name"), QStringLiteral("Вера")});
+    const ToolRun run = firstAdmin(app.registry().root(), {QStringLiteral("--login"), QStringLiteral("admin"),
+                                                           QStringLiteral("--password"), QStringLiteral("veldar"),
+                                                           QStringLiteral("--surname"), QStringLiteral("Орлова"),
+                                                           QStringLiteral("--name"), QStringLiteral("Вера")});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     app.start();
-    app.logIn(QStringLiteral("chief"), QStringLiteral("Veldar-2013"));
+    app.logIn(QStringLiteral("admin"), QStringLiteral("veldar"));
     EXPECT_EQ(app.main().currentUser(), veldar::kAdministrator);
     EXPECT_TRUE(app.main().windowTitle().endsWith(QStringLiteral(" - пользователь Орлова Вера  (администратор)")));
     app.expectBox(QStringLiteral("Порт для связи не был выбран!"));

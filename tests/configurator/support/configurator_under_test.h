@@ -72,7 +72,8 @@ public:
     void addUser(int id, const veldar::UserRecord& user);
     // ID 0 with kAdminLogin / kAdminPassword.
     void addAdministrator();
-    // The in-process line behind a port name, with a RecordingDevice on it.
+    // The in-process line behind a port name, with a RecordingDevice on it (attach another
+    // simulated device to the wire to replace it).
     platform::InProcessWire& wire(const QString& port = QStringLiteral("COM1"));
     RecordingDevice& device(const QString& port = QStringLiteral("COM1"));
     // Ports through the real termios back end; names map to paths in the registry.
