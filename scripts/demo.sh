@@ -4,6 +4,7 @@
 # password "veldar"). With a display the program simply runs. Without one ($DISPLAY empty)
 # it runs under Xvfb: the script waits for the main window, saves a screenshot of the
 # main window to build/demo/configveldar.png (or $DEMO_SCREENSHOT) and ends the program.
+# A virtual line with the TVR units 101, 121 and 130 (tvr-sim) is on COM1.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
@@ -18,7 +19,7 @@ fi
 
 if [ -z "${DEMO_IN_XVFB:-}" ]; then "$top/scripts/deps.sh"; fi
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >/dev/null
-cmake --build "$build" -j2 --target ConfigVELDAR veldar-first-admin
+cmake --build "$build" -j2 --target ConfigVELDAR veldar-first-admin tvr-sim
 
 # A fresh installation: nothing in the registry but the administrator; the program's
 # first-run folders land under $XDG_DATA_HOME/VELDAR.
@@ -38,6 +39,28 @@ cleanup() {
     for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT
+
+# The virtual installation, on COM1 for the program, chosen on its "Терминал" page already.
+line=$demo/ttyTVR
+coproc TVRSIM { exec "$build/simulators/tvr/tvr-sim" --units 101,121,130 --link "$line" --log "$demo/tvr-sim.log"; }
+started+=($TVRSIM_PID)
+read -r -t 10 pty <&"${TVRSIM[0]}" || { echo "tvr-sim did not start" >&2; exit 1; }
+mkdir -p "$VELDAR_REGISTRY/PortMap" "$VELDAR_REGISTRY/ConfigVELDAR_v4.1"
+cat > "$VELDAR_REGISTRY/PortMap/values.reg" <<REG
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\PortMap]
+"COM1"="$line"
+REG
+cat > "$VELDAR_REGISTRY/ConfigVELDAR_v4.1/values.reg" <<REG
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\ConfigVELDAR_v4.1]
+"CurrComm"="COM1"
+"BaudRate"="3"
+"WaitAnsewer"="60"
+REG
+echo "tvr-sim: units 101, 121 and 130 on $pty (COM1, 9600 baud)"
 
 if [ -z "${DEMO_IN_XVFB:-}" ]; then
     echo "Log in as admin / veldar."
