@@ -28,6 +28,8 @@ int baudOf(speed_t s) {
     }
 }
 
+constexpr int kFullRetryMs = 50;
+
 QString errnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 }  // namespace
@@ -134,8 +136,11 @@ void PtyHost::pump() {
         }
         const ssize_t w = ::write(master_, c.bytes.constData(), static_cast<size_t>(due));
         if (w < 0) {
-            if (errno == EAGAIN || errno == EINTR) {
-                pumpTimer_->start(1);
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN) {
+                // Nobody is reading the other side and its buffer is full; check back now and
+                // then rather than spinning.
+                pumpTimer_->start(kFullRetryMs);
                 return;
             }
             queue_.clear();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +15,25 @@
 namespace testsupport {
 
 void processEvents() { QApplication::processEvents(); }
+
+namespace {
+
+// QTest::keyClicks only knows ASCII; other characters arrive as key events carrying their
+// text, as an input method delivers them.
+void keyClicks(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(w, c.toLatin1());
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+}  // namespace
 
 void click(QWidget* w) {
     if (!w) return;
@@ -30,17 +50,17 @@ void typeInto(QWidget* root, const QString& name, const QString& text) {
         e->setFocus();
         e->selectAll();
         e->del();
-        QTest::keyClicks(e, text);
+        keyClicks(e, text);
     } else if (auto* c = qobject_cast<QComboBox*>(w); c && c->isEditable()) {
         c->lineEdit()->selectAll();
         c->lineEdit()->del();
-        QTest::keyClicks(c->lineEdit(), text);
+        keyClicks(c->lineEdit(), text);
     } else if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) {
         s->selectAll();
-        QTest::keyClicks(s, text);
+        keyClicks(s, text);
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
         p->clear();
-        QTest::keyClicks(p, text);
+        keyClicks(p, text);
     } else {
         ADD_FAILURE() << name.toStdString() << " does not take typed text";
     }

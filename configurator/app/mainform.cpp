@@ -1,0 +1,250 @@
+#include "mainform.h"
+
+#include "eventlog.h"
+#include "log_line.h"
+#include "log_pane.h"
+#include "panel_header.h"
+#include "program_icon.h"
+#include "sensor_page.h"
+#include "status_panels.h"
+#include "cp1251_validator.h"
+#include "user_rules.h"
+#include "workspace.h"
+
+#include "configurator/link/terminal_page.h"
+
+#include "platform/text/locale.h"
+#include "platform/ui/dialogs.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QVBoxLayout>
+
+namespace veldar {
+namespace {
+
+const QColor kCream(255, 251, 240);
+const QString kOfflineText = QStringLiteral("Автономная работа");
+constexpr int kTxLampMs = 100;
+
+}  // namespace
+
+TMainForm::TMainForm(const Services& services)
+    : services_(services),
+      settings_(services.registry),
+      folders_(settings_, services.log, services.defaultFolderBase),
+      users_(services.registry),
+      StatusBar1(new StatusPanels(this)),
+      TXBar(StatusBar1->lamp(StatusPanels::kTx), services.scheduler, kTxLampMs),
+      WaitAnsewerTimer(services.scheduler, kInitialWaitAnsewerMs),
+      CheckRSConnectOnStartProg(services.scheduler, kOneShotMs, [this] { CheckRSConnectOnStartProgTimer(); }),
+      RestoreTimer(services.scheduler, kOneShotMs, [this] { RestoreTimerTimer(); }),
+      port_(services.ports, services.dialogs, TXBar, this),
+      terminal_(port_, settings_, *StatusBar1, services.log, services.dialogs, WaitAnsewerTimer, this) {
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(kCaption);
+    setWindowIcon(programIcon());
+    setMinimumSize(kMinWidth, kMinHeight);
+    QPalette cream = palette();
+    cream.setColor(QPalette::Window, kCream);
+    setPalette(cream);
+    setAutoFillBackground(true);
+
+    buildMenu();
+    setStatusBar(StatusBar1);
+
+    PanelMain = new Workspace;
+    PanelMain->hide();
+    auto* terminalPage = new TerminalPage(terminal_);
+    PanelMain->setPage(Workspace::kRSSettings, terminalPage);
+    PanelMain->setNodeAction(QStringLiteral("Терминал"), [this, terminalPage] {
+        terminalPage->fill();
+        PanelMain->showPage(Workspace::kRSSettings);
+    });
+    auto* clientArea = new QWidget;
+    auto* clientLayout = new QGridLayout(clientArea);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->addWidget(buildLogin(), 0, 0, Qt::AlignCenter);
+    clientLayout->addWidget(PanelMain, 0, 0);
+
+    logSplitter_ = new QSplitter(Qt::Vertical);
+    logSplitter_->addWidget(clientArea);
+    logSplitter_->addWidget(buildLogPanel());
+    logSplitter_->handle(1)->setObjectName(QStringLiteral("AdvSplitter1"));
+    logSplitter_->setStretchFactor(0, 1);
+    logSplitter_->setStretchFactor(1, 0);
+    logSplitter_->setChildrenCollapsible(false);
+    setCentralWidget(logSplitter_);
+
+    services_.log.setDialogParent(this);
+    services_.log.setPane([this](const QString& line, int kind) { reLOG->appendLine(line, kind); });
+
+    // The start-up order matters to what the log and the settings show.
+    decimalSeparator_ = services_.locale.decimalSeparator;
+    for (int id = 0; id < kUserSlots; ++id)
+        if (users_.load(id)) cbUserName->addItem(users_.user(id).login);
+    cbUserName->setCurrentIndex(-1);
+    readOffline();
+    folders_.load();
+    terminal_.loadWaitAnsewer();
+    if (const auto history = services_.log.history()) reLOG->showHistory(*history);
+    services_.log.log(kLogMessage, QStringLiteral("Запуск программы."));
+    sensorPage_ = new SensorPage;
+    PanelMain->setPage(Workspace::kSensorSettings, sensorPage_);
+}
+
+TMainForm::~TMainForm() {
+    services_.log.setPane({});
+    services_.log.setDialogParent(nullptr);
+}
+
+void TMainForm::buildMenu() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    const auto item = [](QMenu* menu, const QString& text, const char* name) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    QMenu* MMSys = menuBar()->addMenu(QStringLiteral("Система"));
+    MMSys->setObjectName(QStringLiteral("MMSys"));
+    connect(item(MMSys, QStringLiteral("Выход"), "MMExit"), &QAction::triggered, this, [this] { services_.quit(); });
+
+    N9 = menuBar()->addMenu(QStringLiteral("Настройка"));
+    N9->setObjectName(QStringLiteral("N9"));
+    N9->menuAction()->setVisible(false);
+    item(N9, QStringLiteral("Пути к файлам"), "mmPathSettings");
+    N9->addSeparator()->setObjectName(QStringLiteral("N1"));
+    MMOfflineRegime = item(N9, QStringLiteral("Автономная работа"), "MMOfflineRegime");
+    MMOfflineRegime->setCheckable(true);
+    connect(MMOfflineRegime, &QAction::triggered, this, [this](bool checked) { MMOfflineRegimeClick(checked); });
+    item(N9, QStringLiteral("Мониторинг линии связи"), "MMRSMonitor");
+    N3 = N9->addSeparator();
+    N3->setObjectName(QStringLiteral("N3"));
+    N3->setVisible(false);
+    N4 = N9->addMenu(QStringLiteral("Пользователи"));
+    N4->setObjectName(QStringLiteral("N4"));
+    N4->menuAction()->setVisible(false);
+    item(N4, QStringLiteral("Добавить нового пользователя"), "MMAddUser");
+    item(N4, QStringLiteral("Редактировать список пользователей"), "MMEditUser");
+
+    QMenu* N2 = menuBar()->addMenu(QStringLiteral("?"));
+    N2->setObjectName(QStringLiteral("N2"));
+    item(N2, QStringLiteral("О программе"), "N5");
+}
+
+QWidget* TMainForm::buildLogin() {
+    gbLogIn = new QGroupBox(QStringLiteral("Авторизация пользователя"));
+    gbLogIn->setObjectName(QStringLiteral("gbLogIn"));
+    cbUserName = new QComboBox;
+    cbUserName->setObjectName(QStringLiteral("cbUserName"));
+    cbUserName->setEditable(true);
+    cbUserName->setInsertPolicy(QComboBox::NoInsert);
+    cbUserName->setValidator(new Cp1251Validator(cbUserName));
+    txtMaskPassword = new QLineEdit;
+    txtMaskPassword->setObjectName(QStringLiteral("txtMaskPassword"));
+    txtMaskPassword->setEchoMode(QLineEdit::Password);
+    txtMaskPassword->setValidator(new Cp1251Validator(txtMaskPassword));
+    btnEnter = new QPushButton(QStringLiteral("Вход"));
+    btnEnter->setObjectName(QStringLiteral("btnEnter"));
+
+    auto* grid = new QGridLayout(gbLogIn);
+    grid->addWidget(new QLabel(QStringLiteral("Логин")), 0, 0);
+    grid->addWidget(cbUserName, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Пароль")), 1, 0);
+    grid->addWidget(txtMaskPassword, 1, 1);
+    grid->addWidget(btnEnter, 2, 1, Qt::AlignRight);
+    gbLogIn->setFixedWidth(300);
+
+    connect(btnEnter, &QPushButton::clicked, this, [this] { btnEnterClick(); });
+    connect(txtMaskPassword, &QLineEdit::returnPressed, btnEnter, &QPushButton::click);
+    return gbLogIn;
+}
+
+QWidget* TMainForm::buildLogPanel() {
+    PanelLog = new QWidget;
+    PanelLog->setObjectName(QStringLiteral("PanelLog"));
+    reLOG = new LogPane;
+    auto* layout = new QVBoxLayout(PanelLog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panelHeader(QStringLiteral("     Журнал событий")));
+    layout->addWidget(reLOG);
+    PanelLog->hide();
+    return PanelLog;
+}
+
+QAction* TMainForm::menuItem(const QString& name) const {
+    if (auto* menu = findChild<QMenu*>(name)) return menu->menuAction();
+    return findChild<QAction*>(name);
+}
+
+bool TMainForm::offline() const { return MMOfflineRegime->isChecked(); }
+
+void TMainForm::readOffline() {
+    const bool on = settings_.read(Settings::kOffline) == QLatin1String("Y");
+    if (!on) settings_.write(Settings::kOffline, QStringLiteral("N"));
+    MMOfflineRegime->setChecked(on);
+    StatusBar1->setText(StatusPanels::kOffline, on ? kOfflineText : QString());
+}
+
+void TMainForm::MMOfflineRegimeClick(bool checked) {
+    settings_.write(Settings::kOffline, checked ? QStringLiteral("Y") : QStringLiteral("N"));
+    StatusBar1->setText(StatusPanels::kOffline, checked ? kOfflineText : QString());
+}
+
+void TMainForm::btnEnterClick() {
+    const LoginResult result = checkLogin(users_.table(), cbUserName->currentText(), txtMaskPassword->text());
+    if (result.outcome != LoginOutcome::Accepted) {
+        services_.dialogs.message(this, QStringLiteral("ОШИБКА"),
+                                  result.outcome == LoginOutcome::UnknownUser
+                                      ? QStringLiteral("Неверное имя пользователя")
+                                      : QStringLiteral("Неверный пароль"),
+                                  platform::Icon::Error);
+        return;
+    }
+    const UserRecord& user = users_.user(result.id);
+    const QString caption = windowTitle() + userCaptionSuffix(user, result.id);
+    // The workspace takes the login box's place for the rest of the run.
+    gbLogIn->hide();
+    PanelLog->show();
+    PanelMain->show();
+    logSplitter_->setSizes({logSplitter_->height() - kLogHeight, kLogHeight});
+    N9->menuAction()->setVisible(true);
+    if (result.id == kAdministrator) {
+        N4->menuAction()->setVisible(true);
+        N3->setVisible(true);
+    }
+    setWindowTitle(caption);
+    CheckRSConnectOnStartProg.start();
+    services_.log.log(kLogMessage, QStringLiteral("Авторизован пользователь ") + user.login);
+    currentUser_ = result.id;
+}
+
+void TMainForm::CheckRSConnectOnStartProgTimer() {
+    CheckRSConnectOnStartProg.stop();
+    terminal_.startupCheck();
+    RestoreTimer.start();
+}
+
+void TMainForm::RestoreTimerTimer() {
+    // The end of the start-up chain after login.
+    RestoreTimer.stop();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    services_.log.log(kLogMessage, currentUser_ < 0 ? QStringLiteral("Завершение работты программы.")
+                                                    : QStringLiteral("Пользователь ") + users_.user(currentUser_).login +
+                                                          QStringLiteral(" завершил работу программы."));
+    event->accept();
+    services_.quit();
+}
+
+}  // namespace veldar

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "folders.h"
+#include "services.h"
+#include "settings.h"
+#include "users.h"
+
+#include "configurator/link/comport.h"
+#include "configurator/link/indicator.h"
+#include "configurator/link/terminal.h"
+
+#include "platform/timing/timer.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSplitter;
+
+namespace veldar {
+
+class LogPane;
+class SensorPage;
+class StatusPanels;
+class Workspace;
+
+// `TMainForm`: owns the run-time state of the program (settings, folders, users, the port,
+// the timers) and composes the login box, the workspace with its pages, the log pane and
+// the status bar. The other windows are made by Program and reached through the menu.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    static inline const QString kCaption = QStringLiteral("Настройка и отладка системы VELDAR v4.4");
+    static constexpr int kMinWidth = 1200;
+    static constexpr int kMinHeight = 744;
+    static constexpr int kLogHeight = 100;
+    static constexpr int kOneShotMs = 500;
+    // The general answer time-out until the settings have been read.
+    static constexpr int kInitialWaitAnsewerMs = 4000;
+
+    explicit TMainForm(const Services& services);
+    ~TMainForm() override;
+
+    const Services& services() const { return services_; }
+    Settings& settings() { return settings_; }
+    WorkingFolders& folders() { return folders_; }
+    UserStore& users() { return users_; }
+    ComPort& port() { return port_; }
+    Workspace& workspace() { return *PanelMain; }
+    StatusPanels& statusPanels() { return *StatusBar1; }
+    SensorPage& sensorPage() { return *sensorPage_; }
+    platform::Timer& waitAnsewerTimer() { return WaitAnsewerTimer; }
+
+    // The menu item with this objectName.
+    QAction* menuItem(const QString& name) const;
+    // −1 until a login succeeds.
+    int currentUser() const { return currentUser_; }
+    bool offline() const;
+    QChar decimalSeparator() const { return decimalSeparator_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    QWidget* buildLogin();
+    QWidget* buildLogPanel();
+    void readOffline();
+
+    void btnEnterClick();
+    void MMOfflineRegimeClick(bool checked);
+    void CheckRSConnectOnStartProgTimer();
+    void RestoreTimerTimer();
+
+    Services services_;
+    Settings settings_;
+    WorkingFolders folders_;
+    UserStore users_;
+    StatusPanels* StatusBar1;
+    Indicator TXBar;
+    platform::Timer WaitAnsewerTimer;
+    platform::Timer CheckRSConnectOnStartProg;
+    platform::Timer RestoreTimer;
+    ComPort port_;
+    Terminal terminal_;
+
+    Workspace* PanelMain = nullptr;
+    SensorPage* sensorPage_ = nullptr;
+    QWidget* PanelLog = nullptr;
+    LogPane* reLOG = nullptr;
+    QSplitter* logSplitter_ = nullptr;
+    QGroupBox* gbLogIn = nullptr;
+    QComboBox* cbUserName = nullptr;
+    QLineEdit* txtMaskPassword = nullptr;
+    QPushButton* btnEnter = nullptr;
+    QMenu* N9 = nullptr;
+    QMenu* N4 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* MMOfflineRegime = nullptr;
+
+    int currentUser_ = -1;
+    QChar decimalSeparator_;
+};
+
+}  // namespace veldar
