@@ -1,6 +1,6 @@
 #include "sensor_page.h"
 
-#include "constant_rows.h"
+#include "configurator/config/constant_rows.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
