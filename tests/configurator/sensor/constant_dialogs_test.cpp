@@ -4,7 +4,6 @@
 
 #include "configurator/app/mainform.h"
 #include "configurator/app/sensor_page.h"
-#include "configurator/app/settings.h"
 #include "configurator/app/workspace.h"
 #include "configurator/config/constant_rows.h"
 
@@ -28,10 +27,7 @@ const QByteArray kDefaultBlock = QByteArray::fromHex(
 class ConstantDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        app.wire();
-        app.setSetting(Settings::kCurrComm, QStringLiteral("COM1"));
-        app.expectBox(QStringLiteral("Порт COM1 успешно открыт!"));
-        app.startLoggedIn();
+        app.startConnected();
         app.main().workspace().showPage(Workspace::kSensorSettings);
         show(kDefaultBlock);
     }
