@@ -295,12 +295,40 @@ TEST(AdvancedDialog, TheBootLoaderReadsButNeverWritesFuses) {
     EXPECT_EQ(a.shown("1046"), QStringLiteral("checked"));
     EXPECT_FALSE(a.enabled("1010"));
     EXPECT_TRUE(a.enabled("1049"));
+    // Reading again finds lock mode 1, but the fuses stay out of this programmer's reach.
+    a.press("1013");
+    EXPECT_EQ(a.shown("1007"), QStringLiteral("方式 1"));
+    EXPECT_FALSE(a.enabled("1010"));
 
     a.pick("1049", "BLB0 Mode 2");
     a.bench.sent();
     a.press("1014");
     EXPECT_EQ(a.bench.sent(), (QStringList{"P", "l FB", "L"}));
     EXPECT_EQ(a.chip().lock, 0xFB);
+}
+
+TEST(AdvancedDialog, LockLayoutLFHasAFourthMode) {
+    Advanced a("89s52");
+    a.open("AT89S53", 0);
+    EXPECT_EQ(a.entries("1007"), 4);
+    EXPECT_EQ(a.shown("1009"), QStringLiteral("No internal memory lock features"));
+    EXPECT_FALSE(a.visible("1049"));
+    a.pick("1007", "方式 4");
+    EXPECT_EQ(a.shown("1009"), QStringLiteral("Same as mode 3 and external exec. disabled"));
+    a.bench.sent();
+    a.press("1014");
+    EXPECT_EQ(a.bench.sent(), (QStringList{"P", "l 10", "L"}));
+    EXPECT_EQ(a.bench.isp.chip().lockMode(), 4);
+}
+
+// Layout LA reads its lock bits inverted; a read that failed must not show mode 3.
+TEST(AdvancedDialog, AFailedReadShowsNothingLockedWhereTheLayoutReadsInverted) {
+    Advanced a("89s52", testsupport::parallelProgrammer());
+    a.bench.isp.setTargetPresent(false);
+    a.open("AT89C2051", 0);
+    EXPECT_TRUE(a.bench.dialogs.wasShown(QStringLiteral("Can't enter programming mode!")));
+    EXPECT_EQ(a.shown("1007"), QStringLiteral("方式 1"));
+    EXPECT_EQ(a.shown("1009"), QStringLiteral("没有程序加密            "));
 }
 
 TEST(AdvancedDialog, ARowWithoutFuseLayoutShowsNoFuseControls) {
