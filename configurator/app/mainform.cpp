@@ -12,6 +12,7 @@
 #include "workspace.h"
 
 #include "configurator/link/terminal_page.h"
+#include "configurator/protocol/answer_waits.h"
 
 #include "platform/text/locale.h"
 #include "platform/ui/dialogs.h"
@@ -34,6 +35,10 @@ namespace {
 const QColor kCream(255, 251, 240);
 const QString kOfflineText = QStringLiteral("Автономная работа");
 constexpr int kTxLampMs = 100;
+constexpr int kRxLampMs = 100;
+constexpr int kCrcLampMs = 500;
+// The unit's acknowledgement that does not answer any one request.
+constexpr std::uint8_t kCommandCompleted = 76;
 
 }  // namespace
 
@@ -44,11 +49,20 @@ TMainForm::TMainForm(const Services& services)
       users_(services.registry),
       StatusBar1(new StatusPanels(this)),
       TXBar(StatusBar1->lamp(StatusPanels::kTx), services.scheduler, kTxLampMs),
-      WaitAnsewerTimer(services.scheduler, kInitialWaitAnsewerMs),
+      RXBar(StatusBar1->lamp(StatusPanels::kRx), services.scheduler, kRxLampMs),
+      CRCFailedInicator(StatusBar1->lamp(StatusPanels::kCrcFailed), services.scheduler, kCrcLampMs),
+      waitSurroundings_{services.log, services.dialogs, this,
+                        [this] { return unitContextOf(PanelMain->title()).address; },
+                        [this] { PanelMain->release(); }},
+      WaitAnsewerTimer(waits::kGeneral, services.scheduler, waitSurroundings_),
       CheckRSConnectOnStartProg(services.scheduler, kOneShotMs, [this] { CheckRSConnectOnStartProgTimer(); }),
       RestoreTimer(services.scheduler, kOneShotMs, [this] { RestoreTimerTimer(); }),
       port_(services.ports, services.dialogs, TXBar, this),
-      terminal_(port_, settings_, *StatusBar1, services.log, services.dialogs, WaitAnsewerTimer, this) {
+      terminal_(port_, settings_, *StatusBar1, services.log, services.dialogs, WaitAnsewerTimer.timer(), this),
+      sender_(port_, services.scheduler, WaitAnsewerTimer.timer(), services.log, services.dialogs, this),
+      dispatcher_(services.log, WaitAnsewerTimer.timer(), CRCFailedInicator, [this] { return PanelMain->title(); }),
+      receivePath_(port_, services.scheduler, RXBar, CRCFailedInicator,
+                   [this](const QByteArray& line) { dispatcher_.dispatch(line); }) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(kCaption);
     setWindowIcon(programIcon());
@@ -99,6 +113,7 @@ TMainForm::TMainForm(const Services& services)
     services_.log.log(kLogMessage, QStringLiteral("Запуск программы."));
     sensorPage_ = new SensorPage;
     PanelMain->setPage(Workspace::kSensorSettings, sensorPage_);
+    dispatcher_.route(kCommandCompleted, [this](const Answer&) { commandCompleted(); });
 }
 
 TMainForm::~TMainForm() {
@@ -237,6 +252,11 @@ void TMainForm::CheckRSConnectOnStartProgTimer() {
 void TMainForm::RestoreTimerTimer() {
     // The end of the start-up chain after login.
     RestoreTimer.stop();
+}
+
+void TMainForm::commandCompleted() {
+    services_.dialogs.message(this, QStringLiteral("VELDAR"), QStringLiteral("Команда выполнена"),
+                              platform::Icon::Information);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

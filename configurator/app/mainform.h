@@ -7,7 +7,11 @@
 
 #include "configurator/link/comport.h"
 #include "configurator/link/indicator.h"
+#include "configurator/link/receive_path.h"
+#include "configurator/link/sender.h"
 #include "configurator/link/terminal.h"
+#include "configurator/protocol/answer_wait.h"
+#include "configurator/protocol/dispatcher.h"
 
 #include "platform/timing/timer.h"
 
@@ -39,8 +43,6 @@ public:
     static constexpr int kMinHeight = 744;
     static constexpr int kLogHeight = 100;
     static constexpr int kOneShotMs = 500;
-    // The general answer time-out until the settings have been read.
-    static constexpr int kInitialWaitAnsewerMs = 4000;
 
     explicit TMainForm(const Services& services);
     ~TMainForm() override;
@@ -53,7 +55,12 @@ public:
     Workspace& workspace() { return *PanelMain; }
     StatusPanels& statusPanels() { return *StatusBar1; }
     SensorPage& sensorPage() { return *sensorPage_; }
-    platform::Timer& waitAnsewerTimer() { return WaitAnsewerTimer; }
+    platform::Timer& waitAnsewerTimer() { return WaitAnsewerTimer.timer(); }
+    Sender& sender() { return sender_; }
+    Dispatcher& dispatcher() { return dispatcher_; }
+    ReceivePath& receivePath() { return receivePath_; }
+    // For the answer timers of the pages.
+    const WaitSurroundings& waitSurroundings() const { return waitSurroundings_; }
 
     // The menu item with this objectName.
     QAction* menuItem(const QString& name) const;
@@ -75,6 +82,7 @@ private:
     void MMOfflineRegimeClick(bool checked);
     void CheckRSConnectOnStartProgTimer();
     void RestoreTimerTimer();
+    void commandCompleted();
 
     Services services_;
     Settings settings_;
@@ -82,11 +90,17 @@ private:
     UserStore users_;
     StatusPanels* StatusBar1;
     Indicator TXBar;
-    platform::Timer WaitAnsewerTimer;
+    Indicator RXBar;
+    Indicator CRCFailedInicator;
+    WaitSurroundings waitSurroundings_;
+    AnswerWait WaitAnsewerTimer;
     platform::Timer CheckRSConnectOnStartProg;
     platform::Timer RestoreTimer;
     ComPort port_;
     Terminal terminal_;
+    Sender sender_;
+    Dispatcher dispatcher_;
+    ReceivePath receivePath_;
 
     Workspace* PanelMain = nullptr;
     SensorPage* sensorPage_ = nullptr;

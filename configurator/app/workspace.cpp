@@ -3,6 +3,7 @@
 #include "navigation.h"
 #include "panel_header.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QSplitter>
@@ -78,6 +79,22 @@ void Workspace::showPage(int number) {
 
 void Workspace::setNodeAction(const QString& caption, std::function<void()> action) {
     actions_[caption] = std::move(action);
+}
+
+QString Workspace::title() const { return PanelMainFrameTitle->text(); }
+
+void Workspace::hold() {
+    PanelFullContaints->setEnabled(false);
+    PanelProjectTree->setEnabled(false);
+    if (!held_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    held_ = true;
+}
+
+void Workspace::release() {
+    PanelFullContaints->setEnabled(true);
+    PanelProjectTree->setEnabled(true);
+    if (held_) QApplication::restoreOverrideCursor();
+    held_ = false;
 }
 
 void Workspace::twProjectTreeChange(QTreeWidgetItem* node) {

@@ -46,6 +46,13 @@ public:
 
     void setNodeAction(const QString& caption, std::function<void()> action);
     QTreeWidget* tree() const { return twProjectTree; }
+    // The path of the node chosen last; pages read the current unit and channel from it.
+    QString title() const;
+
+    // While an operation waits for a unit: the workspace and the tree are disabled and the
+    // busy cursor shows, until the answer or the time-out releases them.
+    void hold();
+    void release();
 
 private:
     void twProjectTreeChange(QTreeWidgetItem* node);
@@ -59,6 +66,7 @@ private:
     QStackedLayout* stack_;
     std::array<QWidget*, kPages + 1> pages_{};
     std::map<QString, std::function<void()>> actions_;
+    bool held_ = false;
 };
 
 }  // namespace veldar
