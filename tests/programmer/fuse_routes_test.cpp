@@ -1,6 +1,6 @@
 // Who may read and write fuse and lock bits, the commands that do it, and the sequences run
 // against isp-sim.
-#include "isp_bench.h"
+#include "support/isp_bench.h"
 
 #include "programmer/app/fuse_access.h"
 #include "programmer/app/fuse_routes.h"
@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace burnet;
-using testsupport::deviceRow;
-using testsupport::IspBench;
+using burnettest::Bench;
 using RR = ReadRoute;
 using Op = TargetStep::Op;
 
@@ -51,6 +50,8 @@ std::vector<std::uint8_t> fills(const std::vector<TargetStep>& plan) {
 }
 
 constexpr FuseAccess kFree{false, false, true};
+
+const DeviceRow& deviceRow(const char* name) { return burnettest::row(name); }
 
 }  // namespace
 
@@ -174,8 +175,8 @@ TEST(CalibrationRoutes, BySupportAndProgrammerType) {
 }
 
 TEST(FuseSequences, ReadingFetchesEachByteOnceInProgrammingMode) {
-    IspBench b("m16");
-    ASSERT_TRUE(b.found);
+    Bench b("m16");
+    ASSERT_TRUE(b.find());
     b.isp.chip().setLock(0xF2);
     const FetchedBytes got = RunReadPlan(b.io, ReadPlan(RR::RR4, 'S', 1));
     EXPECT_EQ(b.sent(), (QStringList{"P", ": 58 00 00", ": 50 00 00", ": 58 08 00"}));
@@ -183,8 +184,8 @@ TEST(FuseSequences, ReadingFetchesEachByteOnceInProgrammingMode) {
     EXPECT_EQ(got.fuses, (FuseBytes{0xE1, 0x99, 0xFF}));
     EXPECT_EQ(got.fetched, kSlotLock | kSlotLow | kSlotHigh);
 
-    IspBench p("m128", testsupport::parallelProgrammer());
-    ASSERT_TRUE(p.found);
+    Bench p("m128", burnettest::parallelProgrammer());
+    ASSERT_TRUE(p.find());
     const FetchedBytes byLetter = RunReadPlan(p.io, ReadPlan(RR::RR7, 'P', 0));
     EXPECT_EQ(p.sent(), (QStringList{"P", "r", "F", "N", "Q"}));
     EXPECT_EQ(byLetter.fuses, (FuseBytes{0xE1, 0x99, 0xFD}));
@@ -192,8 +193,8 @@ TEST(FuseSequences, ReadingFetchesEachByteOnceInProgrammingMode) {
 }
 
 TEST(FuseSequences, AFailedReadLeavesItsBytesUnfetched) {
-    IspBench b("m16");
-    ASSERT_TRUE(b.found);
+    Bench b("m16");
+    ASSERT_TRUE(b.find());
     b.isp.setTargetPresent(false);
     b.dialogs.clear();
     const FetchedBytes got = RunReadPlan(b.io, ReadPlan(RR::RR3, 'S', 0));
@@ -203,35 +204,35 @@ TEST(FuseSequences, AFailedReadLeavesItsBytesUnfetched) {
     // Each read tries to enter programming mode and says so.
     EXPECT_EQ(b.dialogs.texts(), (QStringList{"Can't enter programming mode!", "Can't enter programming mode!"}));
 
-    IspBench silent("m16");
-    ASSERT_TRUE(silent.found);
-    silent.silence();
+    Bench silent("m16");
+    ASSERT_TRUE(silent.find());
+    silent.programmerWire->attach(nullptr);
     EXPECT_EQ(RunReadPlan(silent.io, ReadPlan(RR::RR8, 'P', 0)).fetched, 0);
 }
 
 TEST(FuseSequences, WritingChangesTheChipAsPlanned) {
-    IspBench b("m16");
-    ASSERT_TRUE(b.found);
+    Bench b("m16");
+    ASSERT_TRUE(b.find());
     const DeviceRow& row = deviceRow("ATmega16");
     RunWritePlan(b.io, WritePlan(row, 'S', kFree, {0xE4, 0x91}, 0xFE));
     // The long instruction leaves programming mode after itself.
     EXPECT_EQ(b.sent(), (QStringList{"P", ". AC A0 00 E4", "L", "P", ". AC A8 00 91", "L", "P", ". AC E0 00 FE", "L"}));
-    EXPECT_EQ(b.fuse(ispsim::Fuse::Low), 0xE4);
-    EXPECT_EQ(b.fuse(ispsim::Fuse::High), 0x91);
+    EXPECT_EQ(b.isp.chip().fuse(ispsim::Fuse::Low), 0xE4);
+    EXPECT_EQ(b.isp.chip().fuse(ispsim::Fuse::High), 0x91);
     EXPECT_EQ(b.isp.chip().lock(), 0xFE);
 
     // The AT90S4433's short form, then leaving programming mode, then the lock by letter.
-    IspBench classic("4433");
-    ASSERT_TRUE(classic.found);
+    Bench classic("4433");
+    ASSERT_TRUE(classic.find());
     RunWritePlan(classic.io, WritePlan(deviceRow("AT90S4433"), 'S', kFree, {0xC5}, 0xF9));
     EXPECT_EQ(classic.sent(), (QStringList{"P", ": AC A5 00", "L", "P", "l F9"}));
-    EXPECT_EQ(classic.fuse(ispsim::Fuse::Low), 0xC5);
+    EXPECT_EQ(classic.isp.chip().fuse(ispsim::Fuse::Low), 0xC5);
     EXPECT_EQ(classic.isp.chip().lockMode(), 3);
 }
 
 TEST(FuseSequences, WhatTheProgrammerAndTheTargetSayAboutThemselves) {
-    IspBench b("m16");
-    ASSERT_TRUE(b.found);
+    Bench b("m16");
+    ASSERT_TRUE(b.find());
     EXPECT_EQ(IdentifierText(b.io), QStringLiteral("KES-ISP"));
     EXPECT_EQ(VersionText(b.io), QStringLiteral("1.4"));
     EXPECT_EQ(SignatureText(b.io), QStringLiteral("1E 94 03"));
@@ -242,17 +243,17 @@ TEST(FuseSequences, WhatTheProgrammerAndTheTargetSayAboutThemselves) {
     EXPECT_EQ(CalibrationText(b.io, CalibrationSource::Empty), QString());
     EXPECT_TRUE(b.sent().isEmpty());
 
-    IspBench p("m8", testsupport::parallelProgrammer());
-    ASSERT_TRUE(p.found);
+    Bench p("m8", burnettest::parallelProgrammer());
+    ASSERT_TRUE(p.find());
     EXPECT_EQ(CalibrationText(p.io, CalibrationSource::Command), QStringLiteral("0xA9"));
     // A parallel programmer passes no raw instruction through.
     EXPECT_EQ(CalibrationText(p.io, CalibrationSource::Instruction), QStringLiteral("No_support"));
 }
 
 TEST(FuseSequences, FailureTexts) {
-    IspBench b("m16");
-    ASSERT_TRUE(b.found);
-    b.silence();
+    Bench b("m16");
+    ASSERT_TRUE(b.find());
+    b.programmerWire->attach(nullptr);
     EXPECT_EQ(IdentifierText(b.io), QStringLiteral("?"));
     EXPECT_EQ(VersionText(b.io), QStringLiteral("?.?"));
     EXPECT_EQ(SignatureText(b.io), QStringLiteral("?? ?? ??"));

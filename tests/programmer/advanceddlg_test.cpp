@@ -1,12 +1,15 @@
 // CAdvancedDlg against isp-sim: what it reads into its controls and what it writes to the chip.
-#include "isp_bench.h"
+#include "support/burnet_under_test.h"
+#include "support/isp_bench.h"
 
-#include "programmer/app/advanced_dlg.h"
+#include "programmer/app/advanceddlg.h"
 
 #include "support/widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -17,8 +20,6 @@ using namespace burnet;
 using ispsim::Fuse;
 using testsupport::choose;
 using testsupport::click;
-using testsupport::deviceRow;
-using testsupport::IspBench;
 using testsupport::isShown;
 
 namespace {
@@ -29,15 +30,18 @@ public:
     explicit Advanced(const char* partId,
                       ispsim::ProgrammerConfig config = ispsim::ProgrammerConfig::inSystemProgrammer())
         : bench(partId, std::move(config)) {
-        EXPECT_TRUE(bench.found);
+        EXPECT_TRUE(bench.find());
     }
 
     // Opens the dialog; the chip may be preset before.
     void open(const char* rowName, std::uint8_t paramVersion = 1) {
-        dialog = std::make_unique<CAdvancedDlg>(bench.io, deviceRow(rowName), paramVersion);
+        dialog = std::make_unique<CAdvancedDlg>(bench.io, burnettest::row(rowName), paramVersion);
         dialog->show();
         testsupport::processEvents();
     }
+
+    // The programmer stops answering.
+    void silence() { bench.programmerWire->attach(nullptr); }
 
     QString shown(const char* name) { return testsupport::shownText(dialog.get(), QString::fromLatin1(name)); }
     bool visible(const char* name) { return isShown(dialog.get(), QString::fromLatin1(name)); }
@@ -59,7 +63,7 @@ public:
         return {c.fuse(Fuse::Low), c.fuse(Fuse::High), c.fuse(Fuse::Extended), c.lock()};
     }
 
-    IspBench bench;
+    burnettest::Bench bench;
     std::unique_ptr<CAdvancedDlg> dialog;
 };
 
@@ -288,7 +292,7 @@ TEST(AdvancedDialog, APartThisProgrammerCannotTouchHasNoWrite) {
 }
 
 TEST(AdvancedDialog, TheBootLoaderReadsButNeverWritesFuses) {
-    Advanced a("m16", ispsim::ProgrammerConfig::bootLoaderOf(testsupport::ispPart("m16")));
+    Advanced a("m16", ispsim::ProgrammerConfig::bootLoaderOf(burnettest::part("m16")));
     a.open("ATmega16 BOOT", 0);
     EXPECT_EQ(a.shown("1079"), QStringLiteral("No_support"));
     EXPECT_EQ(a.shown("1040"), QStringLiteral("Int RCosc, Frequency 1MHz"));
@@ -323,7 +327,7 @@ TEST(AdvancedDialog, LockLayoutLFHasAFourthMode) {
 
 // Layout LA reads its lock bits inverted; a read that failed must not show mode 3.
 TEST(AdvancedDialog, AFailedReadShowsNothingLockedWhereTheLayoutReadsInverted) {
-    Advanced a("89s52", testsupport::parallelProgrammer());
+    Advanced a("89s52", burnettest::parallelProgrammer());
     a.bench.isp.setTargetPresent(false);
     a.open("AT89C2051", 0);
     EXPECT_TRUE(a.bench.dialogs.wasShown(QStringLiteral("Can't enter programming mode!")));
@@ -344,7 +348,7 @@ TEST(AdvancedDialog, ARowWithoutFuseLayoutShowsNoFuseControls) {
 
 TEST(AdvancedDialog, FailureTextsWhenTheProgrammerStopsAnswering) {
     Advanced a("m16");
-    a.bench.silence();
+    a.silence();
     a.open("ATmega16");
     EXPECT_EQ(a.shown("1017"), QStringLiteral("?"));
     EXPECT_EQ(a.shown("1018"), QStringLiteral("?.?"));
@@ -358,7 +362,7 @@ TEST(AdvancedDialog, FailureTextsWhenTheProgrammerStopsAnswering) {
 }
 
 TEST(AdvancedDialog, FailureTextsWithAParallelProgrammerAndNoTarget) {
-    Advanced a("m16", testsupport::parallelProgrammer());
+    Advanced a("m16", burnettest::parallelProgrammer());
     a.bench.isp.setTargetPresent(false);
     a.open("ATmega16");
     EXPECT_EQ(a.shown("1017"), QStringLiteral("KES-ISP"));
@@ -375,4 +379,40 @@ TEST(AdvancedDialog, CloseEndsTheDialog) {
     EXPECT_FALSE(a.dialog->isVisible());
     EXPECT_EQ(a.dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(a.bench.sent().isEmpty());
+}
+
+// The main window's own button, with the dialog the program opens there: modal, so the test
+// acts from inside its event loop.
+TEST(AdvancedFromTheMainWindow, TheButtonOpensTheDialogOnTheSelectedDevice) {
+    burnettest::BurnetUnderTest b("m16");
+    b.useAdvancedDialog(OpenAdvancedDialog);
+    ASSERT_TRUE(b.start());
+    b.choose(1003, QStringLiteral("ATmega16"));
+    b.sent();
+
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* dialog = qobject_cast<CAdvancedDlg*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "no modal advanced dialog";
+            if (QWidget* other = QApplication::activeModalWidget()) other->close();
+            return;
+        }
+        seen << testsupport::shownText(dialog, QStringLiteral("1016")) << testsupport::shownText(dialog, QStringLiteral("1041"));
+        choose(dialog, QStringLiteral("1041"), QStringLiteral("BOD enabled, 4.0V"));
+        click(dialog, QStringLiteral("1014"));
+        click(dialog, QStringLiteral("8"));
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "Close did not end the dialog";
+            dialog->reject();
+        }
+    });
+    b.click(1015);
+
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(seen, (QStringList{"1E 94 03", "No BOD function"}));
+    EXPECT_EQ(b.isp().chip().fuse(Fuse::Low), 0x21);
+    // The device is selected again before the dialog asks the programmer about itself.
+    EXPECT_EQ(b.sent().mid(0, 4), (QStringList{"T 74", "S", "V", "p"}));
+    EXPECT_TRUE(b.enabled(1015));
 }

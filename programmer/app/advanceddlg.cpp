@@ -1,4 +1,4 @@
-#include "advanced_dlg.h"
+#include "advanceddlg.h"
 
 #include "fuse_access.h"
 #include "fuse_options.h"
@@ -354,6 +354,11 @@ QCheckBox* CAdvancedDlg::checkBox(int id) const {
     for (std::size_t i = 0; i < checks_.size(); ++i)
         if (kFuseCheckBoxes[i] == id) return checks_[i];
     return nullptr;
+}
+
+void OpenAdvancedDialog(QWidget* parent, CLowIO& io, const DeviceRow& row, std::uint8_t paramVersion) {
+    CAdvancedDlg dialog(io, row, paramVersion, parent);
+    dialog.exec();
 }
 
 }  // namespace burnet

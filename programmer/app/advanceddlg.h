@@ -84,4 +84,7 @@ private:
     QLabel* calibration_;
 };
 
+// Opens the dialog modally over the main window, as its advanced button does.
+void OpenAdvancedDialog(QWidget* parent, CLowIO& io, const DeviceRow& row, std::uint8_t paramVersion);
+
 }  // namespace burnet
