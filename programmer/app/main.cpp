@@ -1,4 +1,5 @@
 // Burnet: the firmware programmer.
+#include "advanceddlg.h"
 #include "burnet_icon.h"
 #include "programmerapp.h"
 
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     platform::Registry registry(platform::Registry::defaultRoot());
     platform::PortMap portMap(registry);
     platform::PosixSerialPortFactory ports(portMap);
-    const burnet::Services services{scheduler, dialogs, registry, ports, {}};
+    const burnet::Services services{scheduler, dialogs, registry, ports, burnet::OpenAdvancedDialog};
     burnet::CProgrammerApp theApp(services);
     if (!theApp.InitInstance()) return 0;
     return QApplication::exec();

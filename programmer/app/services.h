@@ -29,7 +29,7 @@ struct Services {
     platform::Dialogs& dialogs;
     platform::Registry& registry;
     platform::SerialPortFactory& ports;
-    // Empty while the program has no advanced dialog: its button stays disabled.
+    // Empty: the advanced button stays disabled.
     AdvancedDialog advanced;
 };
 

@@ -70,6 +70,8 @@ public:
         std::uint8_t paramVersion;
     };
     void provideAdvancedDialog();
+    // The advanced button opens this one instead.
+    void useAdvancedDialog(burnet::AdvancedDialog dialog) { services_.advanced = std::move(dialog); }
     const std::vector<AdvancedCall>& advancedCalls() const { return advancedCalls_; }
 
     // --- the program ---

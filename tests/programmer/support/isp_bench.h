@@ -43,6 +43,14 @@ inline ProgrammerConfig withoutBlockMode() {
     return c;
 }
 
+// A stand-alone programmer that programs in parallel.
+inline ProgrammerConfig parallelProgrammer() {
+    ProgrammerConfig c = ProgrammerConfig::inSystemProgrammer();
+    c.type = 'P';
+    c.programmerTypes = "P";
+    return c;
+}
+
 // isp-sim on a line that loses the answer to the n-th command with a given letter.
 class LosingLine : public platform::SimulatedDevice, public platform::HostLink {
 public:
