@@ -464,19 +464,29 @@ void CProgrammerDlg::OnProgramFlash() {
     StartClearing();
 }
 
-void CProgrammerDlg::OnVerifyFlash() {
+void CProgrammerDlg::OnVerifyFlash() { VerifyMemory(CLowIO::Memory::Flash); }
+
+void CProgrammerDlg::OnVerifyEeprom() { VerifyMemory(CLowIO::Memory::Eeprom); }
+
+void CProgrammerDlg::VerifyMemory(CLowIO::Memory memory) {
     if (!HaveFileName() || !HaveDevice() || !LoadHexFile(kCannotOpen)) return;
-    const std::uint32_t size = m_device.flashSize;
-    if (m_image.highestAddress >= size && !Ask(kFlashTooBigToVerify, Icon::Question)) return;
+    const bool flash = memory == CLowIO::Memory::Flash;
+    const std::uint32_t size = flash ? m_device.flashSize : m_device.eepromSize;
+    if (size == 0) return;
+    if (m_image.highestAddress >= size &&
+        !Ask(flash ? kFlashTooBigToVerify : kEepromTooBigToVerify, Icon::Question))
+        return;
     m_io->ShowStatus(CLowIO::Status::Busy);
     EnableControls(false);
-    SetStatus(kVerifyingFlash);
+    SetStatus(flash ? kVerifyingFlash : kVerifyingEeprom);
     m_io->SelectDevice(m_device, m_paramVersion);
     Pump();
     bool verified = false;
     {
         WaitCursor wait;
-        verified = m_io->VerifyFlash(m_image.bytes, std::min(m_image.highestAddress, size - 1));
+        const std::uint32_t last = std::min(m_image.highestAddress, size - 1);
+        verified = flash ? m_io->VerifyFlash(m_image.bytes, last)
+                         : m_io->VerifyEeprom(m_image.bytes, last);
     }
     if (!verified) {
         Fail();
@@ -578,31 +588,6 @@ void CProgrammerDlg::OnProgramEeprom() {
     AppendStatus(kOk);
     StartClearing();
     EnableControls(true);
-}
-
-void CProgrammerDlg::OnVerifyEeprom() {
-    if (!HaveFileName() || !HaveDevice() || !LoadHexFile(kCannotOpen)) return;
-    const std::uint32_t size = m_device.eepromSize;
-    if (size == 0) return;
-    if (m_image.highestAddress >= size && !Ask(kEepromTooBigToVerify, Icon::Question)) return;
-    m_io->ShowStatus(CLowIO::Status::Busy);
-    EnableControls(false);
-    SetStatus(kVerifyingEeprom);
-    m_io->SelectDevice(m_device, m_paramVersion);
-    Pump();
-    bool verified = false;
-    {
-        WaitCursor wait;
-        verified = m_io->VerifyEeprom(m_image.bytes, std::min(m_image.highestAddress, size - 1));
-    }
-    if (!verified) {
-        Fail();
-        return;
-    }
-    m_io->ShowStatus(CLowIO::Status::Passed);
-    EnableControls(true);
-    AppendStatus(kOk);
-    StartClearing();
 }
 
 void CProgrammerDlg::OnAdvanced() {

@@ -93,6 +93,7 @@ private:
     // The operation failed: failed lamp, "失败" in the status line, out of programming mode.
     void Fail();
     void ReadMemory(CLowIO::Memory memory);
+    void VerifyMemory(CLowIO::Memory memory);
 
     const Services& services_;
     Profile& profile_;
