@@ -5,6 +5,8 @@
 #include "settings.h"
 #include "users.h"
 
+#include "configurator/image/readwritesettingsfile.h"
+#include "configurator/image/signatures.h"
 #include "configurator/link/comport.h"
 #include "configurator/link/indicator.h"
 #include "configurator/link/terminal.h"
@@ -12,6 +14,8 @@
 #include "platform/timing/timer.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -23,9 +27,14 @@ class QSplitter;
 
 namespace veldar {
 
+class CaptionPage;
+class CommonSettingsPage;
 class LogPane;
 class SensorPage;
 class StatusPanels;
+class UnitPage;
+class UnitRoster;
+class VeldarPage;
 class Workspace;
 
 // `TMainForm`: owns the run-time state of the program (settings, folders, users, the port,
@@ -41,6 +50,8 @@ public:
     static constexpr int kOneShotMs = 500;
     // The general answer time-out until the settings have been read.
     static constexpr int kInitialWaitAnsewerMs = 4000;
+    static constexpr int kDateTimeMs = 1000;
+    static constexpr int kFocusTreeMs = 5;
 
     explicit TMainForm(const Services& services);
     ~TMainForm() override;
@@ -53,7 +64,14 @@ public:
     Workspace& workspace() { return *PanelMain; }
     StatusPanels& statusPanels() { return *StatusBar1; }
     SensorPage& sensorPage() { return *sensorPage_; }
+    UnitPage& unitPage() { return *unitPage_; }
+    VeldarPage& veldarPage() { return *veldarPage_; }
+    CommonSettingsPage& commonSettingsPage() { return *commonSettingsPage_; }
     platform::Timer& waitAnsewerTimer() { return WaitAnsewerTimer; }
+    // Runs exactly while the calendar page is shown.
+    platform::Timer& dateTimeTimer() { return DateTimeTimer; }
+    Readwritesettingsfile& settingsFile() { return settingsFile_; }
+    UnitRoster& roster() { return *roster_; }
 
     // The menu item with this objectName.
     QAction* menuItem(const QString& name) const;
@@ -70,11 +88,15 @@ private:
     QWidget* buildLogin();
     QWidget* buildLogPanel();
     void readOffline();
+    void installPages();
+    void showUnitPage(const QString& caption);
+    void rebuildTree();
 
     void btnEnterClick();
     void MMOfflineRegimeClick(bool checked);
     void CheckRSConnectOnStartProgTimer();
     void RestoreTimerTimer();
+    void TimerSetFocusOnTreeViewTimer();
 
     Services services_;
     Settings settings_;
@@ -85,11 +107,21 @@ private:
     platform::Timer WaitAnsewerTimer;
     platform::Timer CheckRSConnectOnStartProg;
     platform::Timer RestoreTimer;
+    platform::Timer DateTimeTimer;
+    platform::Timer TimerSetFocusOnTreeView;
     ComPort port_;
     Terminal terminal_;
+    Readwritesettingsfile settingsFile_;
+    SignatureRegisters signatureRegisters_;
+    SignatureAnswers signatureAnswers_;
 
     Workspace* PanelMain = nullptr;
     SensorPage* sensorPage_ = nullptr;
+    VeldarPage* veldarPage_ = nullptr;
+    UnitPage* unitPage_ = nullptr;
+    CaptionPage* channelPage_ = nullptr;
+    CommonSettingsPage* commonSettingsPage_ = nullptr;
+    std::unique_ptr<UnitRoster> roster_;
     QWidget* PanelLog = nullptr;
     LogPane* reLOG = nullptr;
     QSplitter* logSplitter_ = nullptr;

@@ -5,6 +5,8 @@
 #include "mainform.h"
 #include "newuser.h"
 #include "setpaths.h"
+#include "veldar_page.h"
+#include "workspace.h"
 
 #include "configurator/config/setliquidtype.h"
 #include "configurator/config/setsensorregime.h"
@@ -16,13 +18,14 @@
 #include "configurator/protocol/searchtvrsettings.h"
 
 #include <QAction>
+#include <QPushButton>
 
 namespace veldar {
 
 Program::Program(const Services& services) : mainForm_(std::make_unique<TMainForm>(services)) {
     TMainForm* main = mainForm_.get();
     aboutBox_ = new TAboutBox(main);
-    addTvr_ = new TfrmAddTVR(main);
+    addTvr_ = new TfrmAddTVR(main->roster(), main);
     changeAdrBo_ = new TChangeAdrBOForm(main);
     editUser_ = new TfrmEditUser(main->users(), services.dialogs, main);
     usersCreate_ = new TfrmUsersCreate(main->users(), services.dialogs, main);
@@ -34,18 +37,21 @@ Program::Program(const Services& services) : mainForm_(std::make_unique<TMainFor
     pathSettings_ = new TfrmPathSettings(main->folders(), services.dialogs, main);
     setSensorRegime_ = new TfrmSetSensorRegime(main);
 
-    const auto opens = [main](const char* item, QWidget* window) {
-        QObject::connect(main->menuItem(QString::fromLatin1(item)), &QAction::triggered, window, [window] {
+    const auto opens = [](auto* sender, auto signal, QWidget* window) {
+        QObject::connect(sender, signal, window, [window] {
             window->show();
             window->raise();
             window->activateWindow();
         });
     };
-    opens("N5", aboutBox_);
-    opens("mmPathSettings", pathSettings_);
-    opens("MMRSMonitor", dataRs_);
-    opens("MMAddUser", usersCreate_);
-    opens("MMEditUser", editUser_);
+    const auto menu = [main](const char* item) { return main->menuItem(QString::fromLatin1(item)); };
+    opens(menu("N5"), &QAction::triggered, aboutBox_);
+    opens(menu("mmPathSettings"), &QAction::triggered, pathSettings_);
+    opens(menu("MMRSMonitor"), &QAction::triggered, dataRs_);
+    opens(menu("MMAddUser"), &QAction::triggered, usersCreate_);
+    opens(menu("MMEditUser"), &QAction::triggered, editUser_);
+    opens(main->workspace().addUnitItem(), &QAction::triggered, addTvr_);
+    opens(main->veldarPage().addButton(), &QPushButton::clicked, addTvr_);
 }
 
 Program::~Program() = default;
