@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -31,6 +32,9 @@ Workspace::Workspace(QWidget* parent)
     PanelProjectTree->setObjectName(QStringLiteral("PanelProjectTree"));
     twProjectTree->setObjectName(QStringLiteral("twProjectTree"));
     twProjectTree->setHeaderHidden(true);
+    // Captions are never cut short: the narrow tree scrolls sideways instead.
+    twProjectTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    twProjectTree->header()->setStretchLastSection(false);
     twProjectTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     twProjectTree->setContextMenuPolicy(Qt::CustomContextMenu);
     resetTree();
