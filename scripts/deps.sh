@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     avrdude
-    xvfb xauth x11-apps x11-utils imagemagick
+    xvfb xauth x11-apps x11-utils imagemagick xdotool
     fonts-dejavu-core fonts-noto-cjk
 )
 

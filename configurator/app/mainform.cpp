@@ -18,6 +18,7 @@
 #include "workspace.h"
 
 #include "configurator/link/terminal_page.h"
+#include "configurator/protocol/answer_waits.h"
 #include "configurator/protocol/unit_roster.h"
 
 #include "platform/fs/files.h"
@@ -47,6 +48,10 @@ namespace {
 const QColor kCream(255, 251, 240);
 const QString kOfflineText = QStringLiteral("Автономная работа");
 constexpr int kTxLampMs = 100;
+constexpr int kRxLampMs = 100;
+constexpr int kCrcLampMs = 500;
+// The unit's acknowledgement that does not answer any one request.
+constexpr std::uint8_t kCommandCompleted = 76;
 
 }  // namespace
 
@@ -57,13 +62,22 @@ TMainForm::TMainForm(const Services& services)
       users_(services.registry),
       StatusBar1(new StatusPanels(this)),
       TXBar(StatusBar1->lamp(StatusPanels::kTx), services.scheduler, kTxLampMs),
-      WaitAnsewerTimer(services.scheduler, kInitialWaitAnsewerMs),
+      RXBar(StatusBar1->lamp(StatusPanels::kRx), services.scheduler, kRxLampMs),
+      CRCFailedInicator(StatusBar1->lamp(StatusPanels::kCrcFailed), services.scheduler, kCrcLampMs),
+      waitSurroundings_{services.log, services.dialogs, this,
+                        [this] { return unitContextOf(PanelMain->title()).address; },
+                        [this] { PanelMain->release(); }},
+      WaitAnsewerTimer(waits::kGeneral, services.scheduler, waitSurroundings_),
       CheckRSConnectOnStartProg(services.scheduler, kOneShotMs, [this] { CheckRSConnectOnStartProgTimer(); }),
       RestoreTimer(services.scheduler, kOneShotMs, [this] { RestoreTimerTimer(); }),
       DateTimeTimer(services.scheduler, kDateTimeMs),
       TimerSetFocusOnTreeView(services.scheduler, kFocusTreeMs, [this] { TimerSetFocusOnTreeViewTimer(); }),
       port_(services.ports, services.dialogs, TXBar, this),
-      terminal_(port_, settings_, *StatusBar1, services.log, services.dialogs, WaitAnsewerTimer, this),
+      terminal_(port_, settings_, *StatusBar1, services.log, services.dialogs, WaitAnsewerTimer.timer(), this),
+      sender_(port_, services.scheduler, WaitAnsewerTimer.timer(), services.log, services.dialogs, this),
+      dispatcher_(services.log, WaitAnsewerTimer.timer(), CRCFailedInicator, [this] { return PanelMain->title(); }),
+      receivePath_(port_, services.scheduler, RXBar, CRCFailedInicator,
+                   [this](const QByteArray& line) { dispatcher_.dispatch(line); }),
       settingsFile_(folders_, services.log, services.dialogs, services.clock, this),
       signatureAnswers_(signatureRegisters_, services.log, services.dialogs, this) {
     setObjectName(QStringLiteral("TMainForm"));
@@ -111,6 +125,7 @@ TMainForm::TMainForm(const Services& services)
     installPages();
     roster_ = std::make_unique<UnitRoster>(*PanelMain, settingsFile_, services_.log, services_.dialogs, this);
     connect(PanelMain->deleteUnitItem(), &QAction::triggered, this, [this] { roster_->removeChosen(); });
+    dispatcher_.route(kCommandCompleted, [this](const Answer&) { commandCompleted(); });
 }
 
 void TMainForm::installPages() {
@@ -317,6 +332,11 @@ void TMainForm::rebuildTree() {
 void TMainForm::TimerSetFocusOnTreeViewTimer() {
     TimerSetFocusOnTreeView.stop();
     PanelMain->tree()->setFocus();
+}
+
+void TMainForm::commandCompleted() {
+    services_.dialogs.message(this, QStringLiteral("VELDAR"), QStringLiteral("Команда выполнена"),
+                              platform::Icon::Information);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

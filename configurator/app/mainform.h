@@ -9,7 +9,11 @@
 #include "configurator/image/signatures.h"
 #include "configurator/link/comport.h"
 #include "configurator/link/indicator.h"
+#include "configurator/link/receive_path.h"
+#include "configurator/link/sender.h"
 #include "configurator/link/terminal.h"
+#include "configurator/protocol/answer_wait.h"
+#include "configurator/protocol/dispatcher.h"
 
 #include "platform/timing/timer.h"
 
@@ -48,8 +52,6 @@ public:
     static constexpr int kMinHeight = 744;
     static constexpr int kLogHeight = 100;
     static constexpr int kOneShotMs = 500;
-    // The general answer time-out until the settings have been read.
-    static constexpr int kInitialWaitAnsewerMs = 4000;
     static constexpr int kDateTimeMs = 1000;
     static constexpr int kFocusTreeMs = 5;
 
@@ -64,10 +66,15 @@ public:
     Workspace& workspace() { return *PanelMain; }
     StatusPanels& statusPanels() { return *StatusBar1; }
     SensorPage& sensorPage() { return *sensorPage_; }
+    platform::Timer& waitAnsewerTimer() { return WaitAnsewerTimer.timer(); }
+    Sender& sender() { return sender_; }
+    Dispatcher& dispatcher() { return dispatcher_; }
+    ReceivePath& receivePath() { return receivePath_; }
+    // For the answer timers of the pages.
+    const WaitSurroundings& waitSurroundings() const { return waitSurroundings_; }
     UnitPage& unitPage() { return *unitPage_; }
     VeldarPage& veldarPage() { return *veldarPage_; }
     CommonSettingsPage& commonSettingsPage() { return *commonSettingsPage_; }
-    platform::Timer& waitAnsewerTimer() { return WaitAnsewerTimer; }
     // Runs exactly while the calendar page is shown.
     platform::Timer& dateTimeTimer() { return DateTimeTimer; }
     Readwritesettingsfile& settingsFile() { return settingsFile_; }
@@ -97,6 +104,7 @@ private:
     void CheckRSConnectOnStartProgTimer();
     void RestoreTimerTimer();
     void TimerSetFocusOnTreeViewTimer();
+    void commandCompleted();
 
     Services services_;
     Settings settings_;
@@ -104,13 +112,19 @@ private:
     UserStore users_;
     StatusPanels* StatusBar1;
     Indicator TXBar;
-    platform::Timer WaitAnsewerTimer;
+    Indicator RXBar;
+    Indicator CRCFailedInicator;
+    WaitSurroundings waitSurroundings_;
+    AnswerWait WaitAnsewerTimer;
     platform::Timer CheckRSConnectOnStartProg;
     platform::Timer RestoreTimer;
     platform::Timer DateTimeTimer;
     platform::Timer TimerSetFocusOnTreeView;
     ComPort port_;
     Terminal terminal_;
+    Sender sender_;
+    Dispatcher dispatcher_;
+    ReceivePath receivePath_;
     Readwritesettingsfile settingsFile_;
     SignatureRegisters signatureRegisters_;
     SignatureAnswers signatureAnswers_;

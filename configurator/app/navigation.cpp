@@ -3,25 +3,22 @@
 namespace veldar {
 namespace {
 
-const QString kUnitTitle = QStringLiteral("     VELDAR->TVR (");
-const QString kChannelAfterUnit = QStringLiteral(")->Измерительные каналы->Канал ");
 constexpr int kLargestAddress = 255;
 
-// A decimal integer at `pos` as the C library's scan of "%d" takes it (leading blanks and a
-// sign allowed); `pos` moves past it.
-std::optional<int> scanInt(const QString& s, qsizetype& pos) {
-    qsizetype i = pos;
-    while (i < s.size() && s[i].isSpace()) ++i;
-    const qsizetype start = i;
-    if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) ++i;
-    const qsizetype digits = i;
-    while (i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9')) ++i;
-    if (i == digits) return std::nullopt;
-    bool ok = false;
-    const int value = s.mid(start, i - start).toInt(&ok);
-    if (!ok) return std::nullopt;
-    pos = i;
+// The number at the front of rest, which then moves past it.
+std::optional<int> takeNumber(QStringView& rest) {
+    qsizetype n = 0;
+    while (n < rest.size() && n < 9 && rest[n].isDigit() && rest[n].unicode() < 0x80) ++n;
+    if (n == 0) return std::nullopt;
+    const int value = rest.left(n).toInt();
+    rest = rest.mid(n);
     return value;
+}
+
+bool takeText(QStringView& rest, QStringView text) {
+    if (!rest.startsWith(text)) return false;
+    rest = rest.mid(text.size());
+    return true;
 }
 
 }  // namespace
@@ -30,18 +27,14 @@ QString workspaceTitle(const QStringList& captionsFromRoot) {
     return QStringLiteral("     ") + captionsFromRoot.join(QStringLiteral("->"));
 }
 
-std::optional<int> unitOfTitle(const QString& title) {
-    if (!title.startsWith(kUnitTitle)) return std::nullopt;
-    qsizetype pos = kUnitTitle.size();
-    return scanInt(title, pos);
-}
-
-std::optional<int> channelOfTitle(const QString& title) {
-    if (!title.startsWith(kUnitTitle)) return std::nullopt;
-    qsizetype pos = kUnitTitle.size();
-    if (!scanInt(title, pos) || !QStringView(title).mid(pos).startsWith(kChannelAfterUnit)) return std::nullopt;
-    pos += kChannelAfterUnit.size();
-    return scanInt(title, pos);
+UnitContext unitContextOf(const QString& title) {
+    UnitContext context;
+    QStringView rest(title);
+    if (!takeText(rest, u"     VELDAR->TVR (")) return context;
+    context.address = takeNumber(rest);
+    if (!context.address || !takeText(rest, u")->Измерительные каналы->Канал ")) return context;
+    if (const auto channel = takeNumber(rest)) context.channelIndex = *channel - 1;
+    return context;
 }
 
 NodeKind nodeKind(const QString& caption) {
@@ -62,10 +55,9 @@ NodeKind nodeKind(const QString& caption) {
 QString unitCaption(int address) { return QStringLiteral("TVR (") + QString::number(address) + QLatin1Char(')'); }
 
 std::optional<int> unitOfCaption(const QString& caption) {
-    static const QString prefix = QStringLiteral("TVR (");
-    if (!caption.startsWith(prefix)) return std::nullopt;
-    qsizetype pos = prefix.size();
-    return scanInt(caption, pos);
+    QStringView rest(caption);
+    if (!takeText(rest, u"TVR (")) return std::nullopt;
+    return takeNumber(rest);
 }
 
 QList<UnitChild> unitChildren() {

@@ -13,11 +13,13 @@ inline constexpr int kUnitChannels = 8;
 // the node, joined by "->". Pages read the current unit and channel back from it.
 QString workspaceTitle(const QStringList& captionsFromRoot);
 
-// The unit address in a title that begins "     VELDAR->TVR (%d)".
-std::optional<int> unitOfTitle(const QString& title);
-// The channel number in a title of a channel page,
-// "     VELDAR->TVR (%d)->Измерительные каналы->Канал %d->…".
-std::optional<int> channelOfTitle(const QString& title);
+// The current unit and channel as a title names them: the unit for every page of a unit,
+// the channel (as its index, number − 1) for the pages of a channel.
+struct UnitContext {
+    std::optional<int> address;
+    std::optional<int> channelIndex;
+};
+UnitContext unitContextOf(const QString& title);
 
 // What a tree node is, told by its caption in the order the captions are compared; every
 // caption that is none of the others is a unit node.

@@ -31,6 +31,7 @@ Program::Program(const Services& services) : mainForm_(std::make_unique<TMainFor
     usersCreate_ = new TfrmUsersCreate(main->users(), services.dialogs, main);
     progressBar_ = new TfrmProgressBar(main);
     dataRs_ = new TDataRSForm(main);
+    main->receivePath().setMonitor(dataRs_);
     searchProgress_ = new TfrmSearchTVRProgress(main);
     searchSettings_ = new TfrmSearchTVRSettings(main);
     setLiquidType_ = new TfrmSetLiquidType(main);

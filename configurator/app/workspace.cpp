@@ -133,19 +133,24 @@ void Workspace::chooseNode(QTreeWidgetItem* node) {
 
 QString Workspace::title() const { return PanelMainFrameTitle->text(); }
 
-void Workspace::disableWindow() {
+std::optional<int> Workspace::currentChannel() const {
+    const auto index = unitContextOf(title()).channelIndex;
+    return index ? std::optional<int>(*index + 1) : std::nullopt;
+}
+
+void Workspace::hold() {
     PanelFullContaints->setEnabled(false);
     PanelProjectTree->setEnabled(false);
     setBusy(true);
 }
 
-void Workspace::releaseWindow() {
+void Workspace::release() {
     PanelFullContaints->setEnabled(true);
     PanelProjectTree->setEnabled(true);
     setBusy(false);
 }
 
-bool Workspace::windowDisabled() const { return !PanelProjectTree->isEnabled(); }
+bool Workspace::held() const { return !PanelProjectTree->isEnabled(); }
 
 void Workspace::setBusy(bool busy) {
     if (busy == busy_) return;

@@ -72,16 +72,18 @@ public:
     QAction* deleteUnitItem() const { return pumDeleteTVR; }
 
     // --- the title and what it says ---
+    // The path of the node chosen last; pages read the current unit and channel from it.
     QString title() const;
-    std::optional<int> currentUnit() const { return unitOfTitle(title()); }
-    std::optional<int> currentChannel() const { return channelOfTitle(title()); }
+    std::optional<int> currentUnit() const { return unitContextOf(title()).address; }
+    // The channel number 1..8 on the pages of a channel.
+    std::optional<int> currentChannel() const;
 
     // --- waiting for the line ---
-    // Disables the workspace and the tree and shows the busy cursor while a unit is asked.
-    void disableWindow();
-    // Enables both again and restores the normal cursor.
-    void releaseWindow();
-    bool windowDisabled() const;
+    // While an operation waits for a unit: the workspace and the tree are disabled and the
+    // busy cursor shows, until the answer or the time-out releases them.
+    void hold();
+    void release();
+    bool held() const;
     // The busy cursor alone (the tree rebuild).
     void setBusy(bool busy);
 

@@ -12,13 +12,10 @@ ComPort::ComPort(platform::SerialPortFactory& factory, platform::Dialogs& dialog
     : device_(factory.create()), dialogs_(dialogs), tx_(tx), dialogParent_(dialogParent) {}
 
 bool ComPort::open(const QString& name, int baudRate) {
-    if (device_->open(name, lineSettings(baudRate), portTimeouts()) != platform::PortError::None) {
-        open_ = false;
-        return false;
-    }
-    device_->purge(true, true);
-    open_ = true;
-    return true;
+    open_ = device_->open(name, lineSettings(baudRate), portTimeouts()) == platform::PortError::None;
+    if (open_) device_->purge(true, true);
+    if (openListener_) openListener_(open_);
+    return open_;
 }
 
 void ComPort::close() {

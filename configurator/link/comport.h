@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -45,6 +46,8 @@ public:
     int write(const QByteArray& bytes);
 
     void setLoaderGate(LoaderGate* gate) { loader_ = gate; }
+    // Told the outcome of every open (the receive path polls only a port that opened).
+    void setOpenListener(std::function<void(bool opened)> listener) { openListener_ = std::move(listener); }
     platform::SerialPort& device() { return *device_; }
 
 private:
@@ -55,6 +58,7 @@ private:
     Indicator& tx_;
     QWidget* dialogParent_;
     LoaderGate* loader_ = nullptr;
+    std::function<void(bool)> openListener_;
     bool open_ = false;
 };
 

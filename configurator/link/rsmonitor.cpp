@@ -1,5 +1,6 @@
 #include "rsmonitor.h"
 
+#include <QHideEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ TDataRSForm::TDataRSForm(QWidget* parent)
     DataRS->setObjectName(QStringLiteral("DataRS"));
     DataRS->setReadOnly(true);
     DataRS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DataRS->setMaximumBlockCount(kMaxLines);
     AdrBO->setObjectName(QStringLiteral("AdrBO"));
     MsgNum->setObjectName(QStringLiteral("MsgNum"));
     RSDataReciv->setObjectName(QStringLiteral("RSDataReciv"));
@@ -37,6 +39,37 @@ TDataRSForm::TDataRSForm(QWidget* parent)
     grid->addWidget(ClearButton, 3, 2, 1, 2);
     grid->setRowStretch(1, 1);
     resize(520, 420);
+
+    connect(RSDataReciv, &QPushButton::clicked, this, [this] { RSDataRecivClick(); });
+    connect(ClearButton, &QPushButton::clicked, this, [this] { ClearButtonClick(); });
+}
+
+void TDataRSForm::lineReceived(const QByteArray& hexText) {
+    DataRS->appendPlainText(QStringLiteral("[3A] [") + QString::fromLatin1(hexText) + QStringLiteral("] [0D][0A]"));
+}
+
+void TDataRSForm::answerFields(int address, int command) {
+    AdrBO->setText(QString::number(address));
+    MsgNum->setText(QString::number(command));
+}
+
+void TDataRSForm::RSDataRecivClick() { setReceiving(!receiving_); }
+
+void TDataRSForm::ClearButtonClick() {
+    DataRS->clear();
+    AdrBO->clear();
+    MsgNum->clear();
+}
+
+void TDataRSForm::setReceiving(bool on) {
+    receiving_ = on;
+    RSDataReciv->setText(on ? QStringLiteral("Остановить прием") : QStringLiteral("Начать прием"));
+}
+
+void TDataRSForm::hideEvent(QHideEvent* event) {
+    // A minimised main window hides its tool windows too; that is no closing.
+    if (!event->spontaneous()) setReceiving(false);
+    QDialog::hideEvent(event);
 }
 
 }  // namespace veldar

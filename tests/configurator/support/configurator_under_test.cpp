@@ -8,6 +8,8 @@
 #include "configurator/app/status_panels.h"
 #include "configurator/app/workspace.h"
 
+#include "simulators/tvr/installation.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QTextBlock>
@@ -67,6 +69,16 @@ RecordingDevice& ConfiguratorUnderTest::device(const QString& port) {
     return *devices_.at(port);
 }
 
+tvrsim::Line& ConfiguratorUnderTest::units(const std::vector<int>& addresses, const QString& port) {
+    auto& line = lines_[port];
+    if (!line) {
+        line = std::make_unique<tvrsim::Line>();
+        wire(port).attach(line.get());
+    }
+    for (int a : addresses) line->add(tvrsim::makeUnit(static_cast<std::uint8_t>(a), scheduler_, clock_));
+    return *line;
+}
+
 void ConfiguratorUnderTest::usePosixPorts() { posix_ = true; }
 
 void ConfiguratorUnderTest::mapPort(const QString& name, const QString& path) { portMap_.setEntry(name, path); }
@@ -103,6 +115,13 @@ void ConfiguratorUnderTest::startLoggedIn() {
     const QString port = registry_.readString(veldar::Settings::kKey, veldar::Settings::kCurrComm).value_or(QString());
     if (port.isEmpty() || port == QLatin1String("n/a")) expectBox(QStringLiteral("Порт для связи не был выбран!"));
     advance(veldar::TMainForm::kOneShotMs * 2 + 1);
+}
+
+void ConfiguratorUnderTest::startConnected(const QString& port) {
+    wire(port);
+    setSetting(veldar::Settings::kCurrComm, port);
+    expectBox(QStringLiteral("Порт ") + port + QStringLiteral(" успешно открыт!"));
+    startLoggedIn();
 }
 
 const platform::ScriptedDialogs::Shown& ConfiguratorUnderTest::lastBox() const {

@@ -17,12 +17,15 @@
 #include "platform/timing/virtual_scheduler.h"
 #include "platform/ui/scripted_dialogs.h"
 
+#include "simulators/tvr/line.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QTemporaryDir>
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 
@@ -37,8 +40,8 @@ class RecordingDevice : public platform::SimulatedDevice {
 public:
     void attach(platform::HostLink* link) override { link_ = link; }
     void received(const QByteArray& bytes) override { heard_ += bytes; }
-    void say(const QByteArray& bytes) {
-        if (link_) link_->send(bytes);
+    void say(const QByteArray& bytes, int delayMs = 0) {
+        if (link_) link_->send(bytes, delayMs);
     }
     const QByteArray& heard() const { return heard_; }
 
@@ -62,6 +65,8 @@ public:
     // --- the surroundings, prepared before start() ---
     platform::Registry& registry() { return registry_; }
     platform::VirtualScheduler& scheduler() { return scheduler_; }
+    // The program's clock, for simulated units that keep time with it.
+    const platform::Clock& clock() const { return clock_; }
     platform::ScriptedDialogs& dialogs() { return dialogs_; }
     // A private folder for the test's files.
     QString folder() const { return dir_.path(); }
@@ -76,6 +81,9 @@ public:
     // simulated device to the wire to replace it).
     platform::InProcessWire& wire(const QString& port = QStringLiteral("COM1"));
     RecordingDevice& device(const QString& port = QStringLiteral("COM1"));
+    // Factory-fresh tvr-sim units on the line behind a port, in the program's time, in place
+    // of the recording device.
+    tvrsim::Line& units(const std::vector<int>& addresses, const QString& port = QStringLiteral("COM1"));
     // Ports through the real termios back end; names map to paths in the registry.
     void usePosixPorts();
     void mapPort(const QString& name, const QString& path);
@@ -89,6 +97,8 @@ public:
     // Started with the administrator logged in and the start-up port check done (no port
     // chosen unless the registry names one: the test expects that box itself then).
     void startLoggedIn();
+    // Started logged in with this port stored and opened at the start-up check.
+    void startConnected(const QString& port = QStringLiteral("COM1"));
 
     // --- acting and looking ---
     void advance(std::int64_t ms) { scheduler_.advance(ms); }
@@ -135,6 +145,8 @@ private:
     platform::PosixSerialPortFactory posixPorts_;
     bool posix_ = false;
     std::map<QString, std::unique_ptr<RecordingDevice>> devices_;
+    // Before the wires, which let go of their devices when they end.
+    std::map<QString, std::unique_ptr<tvrsim::Line>> lines_;
     std::map<QString, std::unique_ptr<platform::InProcessWire>> wires_;
     platform::Locale locale_ = platform::Locale::russian();
     veldar::EventLog log_;

@@ -1,5 +1,5 @@
-// The plain rules behind the tree and the unit page: what the title says, what a caption is,
-// typed addresses, the version display and the channel status labels.
+// The plain rules behind the tree and the unit page: what a caption is, typed addresses, the
+// version display and the channel status labels.
 #include "configurator/app/navigation.h"
 #include "configurator/measure/channel_status.h"
 #include "configurator/protocol/version_record.h"
@@ -9,29 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace veldar;
-
-TEST(TitleRules, TheUnitAndChannelAreReadBackFromTheTitle) {
-    const struct {
-        const char* title;
-        std::optional<int> unit;
-        std::optional<int> channel;
-    } cases[] = {
-        {"     VELDAR->TVR (101)", 101, std::nullopt},
-        {"     VELDAR->TVR (101)->Общие настройки", 101, std::nullopt},
-        {"     VELDAR->TVR (101)->Измерительные каналы->Канал 3->Датчик VLK", 101, 3},
-        {"     VELDAR->TVR (255)->Измерительные каналы->Канал 8->Градуировочная таблица", 255, 8},
-        {"     VELDAR->TVR (120)->Измерительные каналы->Канал 2", 120, 2},
-        {"     VELDAR->TVR (7)->Измерительные каналы", 7, std::nullopt},
-        {"     VELDAR", std::nullopt, std::nullopt},
-        {"     Терминал", std::nullopt, std::nullopt},
-        {"     Основное рабочее пространство", std::nullopt, std::nullopt},
-        {"VELDAR->TVR (101)", std::nullopt, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(unitOfTitle(QString::fromUtf8(c.title)), c.unit) << c.title;
-        EXPECT_EQ(channelOfTitle(QString::fromUtf8(c.title)), c.channel) << c.title;
-    }
-}
 
 TEST(TreeRules, CaptionsAreComparedInOrderAndAnythingElseIsAUnit) {
     const struct {

@@ -90,7 +90,7 @@ QString UnitsApp::shownPage() {
 
 bool UnitsApp::windowReleased() {
     return window(QStringLiteral("PanelFullContaints"))->isEnabled() &&
-           window(QStringLiteral("PanelProjectTree"))->isEnabled() && !main().workspace().windowDisabled() &&
+           window(QStringLiteral("PanelProjectTree"))->isEnabled() && !main().workspace().held() &&
            QApplication::overrideCursor() == nullptr;
 }
 
