@@ -19,7 +19,13 @@
 
 #include "configurator/link/terminal_page.h"
 #include "configurator/protocol/answer_waits.h"
+#include "configurator/image/image_layout.h"
+#include "configurator/image/whole_unit.h"
+#include "configurator/protocol/address_change.h"
+#include "configurator/protocol/discovery.h"
+#include "configurator/protocol/presence.h"
 #include "configurator/protocol/unit_roster.h"
+#include "configurator/protocol/unit_status.h"
 
 #include "platform/fs/files.h"
 #include "platform/timing/scheduler.h"
@@ -125,7 +131,27 @@ TMainForm::TMainForm(const Services& services)
     installPages();
     roster_ = std::make_unique<UnitRoster>(*PanelMain, settingsFile_, services_.log, services_.dialogs, this);
     connect(PanelMain->deleteUnitItem(), &QAction::triggered, this, [this] { roster_->removeChosen(); });
+    presence_ = std::make_unique<Presence>(sender_, dispatcher_, services_.scheduler, waitSurroundings_);
+    unitStatus_ = std::make_unique<UnitStatus>(sender_, dispatcher_, *presence_, *PanelMain, *unitPage_,
+                                               *commonSettingsPage_, services_.log, services_.scheduler,
+                                               waitSurroundings_, TimerSetFocusOnTreeView);
+    addressChange_ = std::make_unique<AddressChange>(AddressChange::Parts{
+        sender_, dispatcher_, *presence_, *PanelMain, settingsFile_, imageBuffer_, services_.log, services_.dialogs,
+        services_.scheduler, waitSurroundings_, this});
     dispatcher_.route(kCommandCompleted, [this](const Answer&) { commandCompleted(); });
+}
+
+void TMainForm::useWindows(TfrmProgressBar& progress, TfrmSearchTVRProgress& searchProgress) {
+    wholeUnit_ = std::make_unique<WholeUnit>(WholeUnit::Parts{
+        sender_, dispatcher_, receivePath_, *PanelMain, settingsFile_, signatureAnswers_, imageBuffer_, progress,
+        services_.log, services_.dialogs, services_.scheduler, waitSurroundings_, this});
+    discovery_ = std::make_unique<Discovery>(*presence_, *wholeUnit_, *PanelMain, searchProgress, services_.log,
+                                             services_.dialogs, this);
+    connect(unitPage_->readAllButton(), &QPushButton::clicked, this, [this] { wholeUnit_->btnReadAllSettingsTVRClick(); });
+    connect(unitPage_->writeAllButton(), &QPushButton::clicked, this, [this] { wholeUnit_->btnWriteAllSettingsTVRClick(); });
+    connect(unitPage_->signaturesAllButton(), &QPushButton::clicked, this,
+            [this] { wholeUnit_->btnSignaturesAllSettingsTVRClick(); });
+    connect(veldarPage_->detectButton(), &QPushButton::clicked, this, [this] { discovery_->btnCheckTVRAddressClick(); });
 }
 
 void TMainForm::installPages() {
@@ -170,13 +196,21 @@ void TMainForm::installPages() {
     w.setNodeAction(NodeKind::TarTab, shows(Workspace::kTarTab));
     w.setNodeAction(NodeKind::Relay, shows(Workspace::kRelaySettings));
     w.setNodeAction(NodeKind::Calendar, shows(Workspace::kCalendar));
-    w.setNodeAction(NodeKind::CommonSettings, shows(Workspace::kTVRCommonSettings));
+    w.setNodeAction(NodeKind::CommonSettings, [this](const QString&) { showCommonSettings(); });
     w.setNodeAction(NodeKind::Unit, [this](const QString& caption) { showUnitPage(caption); });
 }
 
-void TMainForm::showUnitPage(const QString&) {
+void TMainForm::showUnitPage(const QString& caption) {
     unitPage_->showUnknown();
+    const auto address = unitOfCaption(caption);
+    if (address && !offline()) unitStatus_->askVersion(*address);
     PanelMain->showPage(Workspace::kTVR);
+}
+
+// Only the general answer timer watches this request, and the window stays usable.
+void TMainForm::showCommonSettings() {
+    PanelMain->showPage(Workspace::kTVRCommonSettings);
+    if (const auto address = PanelMain->currentUnit()) unitStatus_->askGasPressureTab(*address);
 }
 
 TMainForm::~TMainForm() {

@@ -31,14 +31,21 @@ class QSplitter;
 
 namespace veldar {
 
+class AddressChange;
 class CaptionPage;
 class CommonSettingsPage;
+class Discovery;
 class LogPane;
 class SensorPage;
 class StatusPanels;
+class Presence;
+class TfrmProgressBar;
+class TfrmSearchTVRProgress;
 class UnitPage;
 class UnitRoster;
+class UnitStatus;
 class VeldarPage;
+class WholeUnit;
 class Workspace;
 
 // `TMainForm`: owns the run-time state of the program (settings, folders, users, the port,
@@ -79,6 +86,18 @@ public:
     platform::Timer& dateTimeTimer() { return DateTimeTimer; }
     Readwritesettingsfile& settingsFile() { return settingsFile_; }
     UnitRoster& roster() { return *roster_; }
+    SignatureRegisters& signatureRegisters() { return signatureRegisters_; }
+    SignatureAnswers& signatureAnswers() { return signatureAnswers_; }
+    // The one in-memory settings image of the whole-unit transfers and the address change.
+    QByteArray& imageBuffer() { return imageBuffer_; }
+    UnitStatus& unitStatus() { return *unitStatus_; }
+    AddressChange& addressChange() { return *addressChange_; }
+    WholeUnit& wholeUnit() { return *wholeUnit_; }
+    Discovery& discovery() { return *discovery_; }
+    platform::Timer& focusTreeTimer() { return TimerSetFocusOnTreeView; }
+
+    // The windows the transfers and the search show, made after the main window.
+    void useWindows(TfrmProgressBar& progress, TfrmSearchTVRProgress& searchProgress);
 
     // The menu item with this objectName.
     QAction* menuItem(const QString& name) const;
@@ -97,6 +116,7 @@ private:
     void readOffline();
     void installPages();
     void showUnitPage(const QString& caption);
+    void showCommonSettings();
     void rebuildTree();
 
     void btnEnterClick();
@@ -136,6 +156,12 @@ private:
     CaptionPage* channelPage_ = nullptr;
     CommonSettingsPage* commonSettingsPage_ = nullptr;
     std::unique_ptr<UnitRoster> roster_;
+    QByteArray imageBuffer_;
+    std::unique_ptr<Presence> presence_;
+    std::unique_ptr<UnitStatus> unitStatus_;
+    std::unique_ptr<AddressChange> addressChange_;
+    std::unique_ptr<WholeUnit> wholeUnit_;
+    std::unique_ptr<Discovery> discovery_;
     QWidget* PanelLog = nullptr;
     LogPane* reLOG = nullptr;
     QSplitter* logSplitter_ = nullptr;

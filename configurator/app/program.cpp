@@ -5,6 +5,7 @@
 #include "mainform.h"
 #include "newuser.h"
 #include "setpaths.h"
+#include "unit_page.h"
 #include "veldar_page.h"
 #include "workspace.h"
 
@@ -12,6 +13,7 @@
 #include "configurator/config/setsensorregime.h"
 #include "configurator/link/rsmonitor.h"
 #include "configurator/protocol/addtvr.h"
+#include "configurator/protocol/discovery.h"
 #include "configurator/protocol/changeadrbo.h"
 #include "configurator/protocol/progressbar.h"
 #include "configurator/protocol/searchtvrprogress.h"
@@ -26,7 +28,7 @@ Program::Program(const Services& services) : mainForm_(std::make_unique<TMainFor
     TMainForm* main = mainForm_.get();
     aboutBox_ = new TAboutBox(main);
     addTvr_ = new TfrmAddTVR(main->roster(), main);
-    changeAdrBo_ = new TChangeAdrBOForm(main);
+    changeAdrBo_ = new TChangeAdrBOForm(main->addressChange(), main);
     editUser_ = new TfrmEditUser(main->users(), services.dialogs, main);
     usersCreate_ = new TfrmUsersCreate(main->users(), services.dialogs, main);
     progressBar_ = new TfrmProgressBar(main);
@@ -37,6 +39,7 @@ Program::Program(const Services& services) : mainForm_(std::make_unique<TMainFor
     setLiquidType_ = new TfrmSetLiquidType(main);
     pathSettings_ = new TfrmPathSettings(main->folders(), services.dialogs, main);
     setSensorRegime_ = new TfrmSetSensorRegime(main);
+    main->useWindows(*progressBar_, *searchProgress_);
 
     const auto opens = [](auto* sender, auto signal, QWidget* window) {
         QObject::connect(sender, signal, window, [window] {
@@ -53,6 +56,10 @@ Program::Program(const Services& services) : mainForm_(std::make_unique<TMainFor
     opens(menu("MMEditUser"), &QAction::triggered, editUser_);
     opens(main->workspace().addUnitItem(), &QAction::triggered, addTvr_);
     opens(main->veldarPage().addButton(), &QPushButton::clicked, addTvr_);
+    opens(main->veldarPage().searchButton(), &QPushButton::clicked, searchSettings_);
+    opens(main->unitPage().changeAddressButton(), &QPushButton::clicked, changeAdrBo_);
+    QObject::connect(searchSettings_, &TfrmSearchTVRSettings::searchRequested, main,
+                     [main](int first, int last, bool notify) { main->discovery().startSearch(first, last, notify); });
 }
 
 Program::~Program() = default;
