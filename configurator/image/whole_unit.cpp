@@ -166,8 +166,8 @@ void WholeUnit::sendWritePage(int address) {
     parts_.sender.sendRequest(static_cast<std::uint8_t>(address), kCMD86, data);
 }
 
-// The next page follows our own counter, so only the answer for the page just sent counts:
-// a late second answer to a resent page would otherwise skip the next one.
+// The next page follows our own counter; only the answer for the page just sent counts, so
+// that a late second answer to a resent page does not stop the wait for the next one.
 void WholeUnit::writeAnswer(const Answer& a) {
     const QByteArray data = a.data();
     if (!writing_ || data.isEmpty() || static_cast<std::uint8_t>(data[0]) != page_) return;

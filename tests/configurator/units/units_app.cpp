@@ -5,6 +5,7 @@
 #include "configurator/app/workspace.h"
 #include "configurator/image/default_settings.h"
 #include "configurator/image/readwritesettingsfile.h"
+#include "configurator/link/frame.h"
 
 #include "support/widgets.h"
 
@@ -17,6 +18,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace unitstest {
 
@@ -78,6 +81,23 @@ void UnitsApp::choose(const QStringList& belowVeldar) {
     }
     tree->setCurrentItem(n);
     testsupport::processEvents();
+}
+
+void UnitsApp::startWithUnits(const std::vector<int>& addresses) {
+    units(addresses);
+    startConnected();
+}
+
+tvrsim::Unit& UnitsApp::unit(int address) {
+    tvrsim::Unit* u = units({}).unit(address);
+    if (!u) throw std::logic_error("no unit at this address");
+    return *u;
+}
+
+int UnitsApp::sent(int address, int command, const QByteArray& data) {
+    const QByteArray frame = veldar::wireText(
+        veldar::requestFrame(static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(command), data));
+    return static_cast<int>(wire().written().count(frame));
 }
 
 QString UnitsApp::title() { return main().workspace().title(); }

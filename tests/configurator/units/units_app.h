@@ -4,7 +4,11 @@
 // at: settings image files, backups and tree nodes by their path.
 #include "configurator/support/configurator_under_test.h"
 
+#include "simulators/tvr/unit.h"
+
 #include <QStringList>
+
+#include <vector>
 
 class QTreeWidgetItem;
 
@@ -30,6 +34,12 @@ public:
     QTreeWidgetItem* node(const QStringList& belowVeldar);
     // Chooses a node as the user does; the test fails when the tree cannot be used.
     void choose(const QStringList& belowVeldar);
+    // Units of tvr-sim on COM1, which the program opens after the login.
+    void startWithUnits(const std::vector<int>& addresses);
+    tvrsim::Unit& unit(int address);
+    // How often this request went out on the line so far.
+    int sent(int address, int command, const QByteArray& data = {});
+
     QString title();
     // The page the workspace shows (its objectName).
     QString shownPage();
