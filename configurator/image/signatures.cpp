@@ -2,6 +2,7 @@
 
 #include "configurator/app/eventlog.h"
 #include "configurator/app/log_line.h"
+#include "configurator/protocol/dispatcher.h"
 
 #include "platform/ui/dialogs.h"
 
@@ -79,6 +80,10 @@ void SignatureAnswers::report(SignatureKind kind, bool match, int channel, int a
     dialogs_.message(dialogParent_, QStringLiteral("VELDAR"),
                      match ? QStringLiteral("Сигнатура совпадает") : QStringLiteral("Сигнатура не совпадает"),
                      match ? platform::Icon::Information : platform::Icon::Error);
+}
+
+void routeSignatureAnswers(Dispatcher& dispatcher, std::uint8_t command, SignatureKind kind, SignatureAnswers& answers) {
+    dispatcher.route(command, [&answers, kind](const Answer& a) { answers.answer(kind, a.address, a.data()); });
 }
 
 }  // namespace veldar

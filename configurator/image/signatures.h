@@ -14,6 +14,7 @@ class Dialogs;
 
 namespace veldar {
 
+class Dispatcher;
 class EventLog;
 
 // The blocks whose signatures the configurator compares. The two calibration tables share
@@ -59,5 +60,9 @@ private:
     platform::Dialogs& dialogs_;
     QWidget* dialogParent_;
 };
+
+// Hands the answers of a signature request (CMD55, CMD61, CMD67, CMD70) to the shared
+// handling; each page registers its own code when it is built.
+void routeSignatureAnswers(Dispatcher& dispatcher, std::uint8_t command, SignatureKind kind, SignatureAnswers& answers);
 
 }  // namespace veldar

@@ -79,7 +79,7 @@ void WholeUnit::fail(const QString& logText, const QString& boxText) {
 // --- read ---
 
 void WholeUnit::btnReadAllSettingsTVRClick() {
-    page_ = 0;
+    readPage_ = 0;
     TimerWaitAnsewerCMD87.answered();
     if (!ask(QStringLiteral("Прочитать все настройки из блока TVR?"))) return;
     const auto address = parts_.workspace.currentUnit();
@@ -88,7 +88,7 @@ void WholeUnit::btnReadAllSettingsTVRClick() {
 }
 
 void WholeUnit::startRead(int address, int range) {
-    page_ = 0;
+    readPage_ = 0;
     TimerWaitAnsewerCMD87.answered();
     reading_ = true;
     readAddress_ = address;
@@ -99,7 +99,7 @@ void WholeUnit::startRead(int address, int range) {
 }
 
 void WholeUnit::sendReadPage(int address) {
-    parts_.sender.sendRequest(static_cast<std::uint8_t>(address), kCMD87, static_cast<std::uint8_t>(page_));
+    parts_.sender.sendRequest(static_cast<std::uint8_t>(address), kCMD87, static_cast<std::uint8_t>(readPage_));
 }
 
 // Only the page asked for counts: the late answer to a page already resent would otherwise
@@ -108,14 +108,14 @@ void WholeUnit::readAnswer(const Answer& a) {
     const QByteArray data = a.data();
     if (!reading_ || data.size() < 1 + image::kPageSize) return;
     const int m = static_cast<std::uint8_t>(data[0]);
-    if (m != page_) return;
+    if (m != readPage_) return;
     TimerWaitAnsewerCMD87.answered();
     if (m <= image::kLastPage) {
         if (parts_.imageBuffer.size() != image::kSize) parts_.imageBuffer = QByteArray(image::kSize, '\xFF');
         parts_.imageBuffer.replace(image::kPageSize * m, image::kPageSize, data.mid(1, image::kPageSize));
     }
     if (m < image::kLastPage) {
-        page_ = m + 1;
+        readPage_ = m + 1;
         readAddress_ = a.address;
         sendReadPage(a.address);
         TimerWaitAnsewerCMD87.start();
@@ -137,7 +137,7 @@ void WholeUnit::readAnswer(const Answer& a) {
 // --- write ---
 
 void WholeUnit::btnWriteAllSettingsTVRClick() {
-    page_ = 0;
+    writePage_ = 0;
     TimerWaitAnsewerCMD86.answered();
     const auto address = parts_.workspace.currentUnit();
     if (!address) return;
@@ -152,6 +152,7 @@ void WholeUnit::btnWriteAllSettingsTVRClick() {
         return;
     }
     parts_.imageBuffer = image;
+    writeImage_ = image;
     writing_ = true;
     writeAddress_ = *address;
     sendWritePage(writeAddress_);
@@ -161,8 +162,8 @@ void WholeUnit::btnWriteAllSettingsTVRClick() {
 }
 
 void WholeUnit::sendWritePage(int address) {
-    QByteArray data(1, static_cast<char>(page_));
-    data += parts_.imageBuffer.mid(image::kPageSize * page_, image::kPageSize);
+    QByteArray data(1, static_cast<char>(writePage_));
+    data += writeImage_.mid(image::kPageSize * writePage_, image::kPageSize);
     parts_.sender.sendRequest(static_cast<std::uint8_t>(address), kCMD86, data);
 }
 
@@ -170,10 +171,10 @@ void WholeUnit::sendWritePage(int address) {
 // that a late second answer to a resent page does not stop the wait for the next one.
 void WholeUnit::writeAnswer(const Answer& a) {
     const QByteArray data = a.data();
-    if (!writing_ || data.isEmpty() || static_cast<std::uint8_t>(data[0]) != page_) return;
+    if (!writing_ || data.isEmpty() || static_cast<std::uint8_t>(data[0]) != writePage_) return;
     parts_.workspace.release();
     TimerWaitAnsewerCMD86.answered();
-    if (page_ >= image::kLastPage) {
+    if (writePage_ >= image::kLastPage) {
         writing_ = false;
         parts_.progress.close();
         parts_.log.log(kLogMessage, QStringLiteral("Все настройки записаны в ") + unitName(a.address));
@@ -187,7 +188,7 @@ void WholeUnit::writeAnswer(const Answer& a) {
 void WholeUnit::TimerSendNextCMD86Timer() {
     TimerSendNextCMD86.stop();
     if (!writing_) return;
-    ++page_;
+    ++writePage_;
     sendWritePage(writeAddress_);
     TimerWaitAnsewerCMD86.start();
 }

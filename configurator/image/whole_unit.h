@@ -29,7 +29,7 @@ class Workspace;
 
 // A unit's whole settings image at once, one 128-byte image page per message: read into
 // the settings image file (CMD87), written from it (CMD86), and compared by signature
-// (CMD88). One of the three runs at a time; they share the main window's image buffer.
+// (CMD88). They fill the main window's image buffer.
 class WholeUnit {
 public:
     static constexpr int kSendNextMs = 50;
@@ -95,7 +95,11 @@ private:
     AnswerWait TimerWaitAnsewerCMD86;
     AnswerWait TimerWaitAnsewerCMD88;
     platform::Timer TimerSendNextCMD86;
-    int page_ = 0;
+    // The read and the write keep apart: the write goes on after it has released the window,
+    // and the image it sends is its own, whatever else fills the shared buffer meanwhile.
+    int readPage_ = 0;
+    int writePage_ = 0;
+    QByteArray writeImage_;
     int readAddress_ = 0;
     int writeAddress_ = 0;
     bool reading_ = false;

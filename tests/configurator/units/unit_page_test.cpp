@@ -1,11 +1,13 @@
 // The unit page against tvr-sim: the version record (CMD81), then the polling state
 // (CMD50), the window held meanwhile; lost answers, a silent unit, and the vapour pressure
-// tab of "Общие настройки".
+// tab of "Общие настройки", and the shared handling of page signature answers.
 #include "units_app.h"
 
 #include "configurator/app/common_settings_page.h"
 #include "configurator/app/mainform.h"
 #include "configurator/app/workspace.h"
+#include "configurator/image/signaturecrc.h"
+#include "configurator/image/signatures.h"
 #include "configurator/link/frame.h"
 #include "configurator/protocol/unit_status.h"
 
@@ -160,4 +162,25 @@ TEST(UnitPage, ATabDecisionNobodyAnsweredDoesNotTakeTheNextUnitPagesVersion) {
     EXPECT_EQ(app.text(QStringLiteral("lblVerPOTVR")), QStringLiteral("60"));
     EXPECT_EQ(app.sent(101, 81), 1);
     EXPECT_TRUE(app.windowReleased());
+}
+
+// The unit signs its relay block; a page that registers its signature request gets the
+// shared comparison, and a second answer compares against what the first left.
+TEST(PageSignatures, ARegisteredSignatureAnswerIsComparedLoggedAndShown) {
+    UnitsApp app;
+    app.putSettingsFile(121);
+    app.startWithUnits({121});
+    veldar::TMainForm& main = app.main();
+    veldar::routeSignatureAnswers(main.dispatcher(), 70, veldar::SignatureKind::RelayOutputs, main.signatureAnswers());
+    main.signatureRegisters().set(veldar::SignatureKind::RelayOutputs,
+                                  veldar::SignatureCrc(app.unit(121).memory().mid(11264, 8)));
+    app.expectBox(QStringLiteral("Сигнатура совпадает"));
+    main.sender().sendRequest(121, 70);
+    app.advance(1000);
+    EXPECT_TRUE(app.logLines().last().endsWith(QStringLiteral("[СООБЩЕНИЕ]\tСовпадение сигнатур настроек РЕЛЕ TVR (121)")));
+
+    app.expectBox(QStringLiteral("Сигнатура не совпадает"));
+    main.sender().sendRequest(121, 70);
+    app.advance(1000);
+    EXPECT_TRUE(app.logLines().last().endsWith(QStringLiteral("[ОШИБКА]\tНе совпадение сигнатур настроек РЕЛЕ TVR (121)")));
 }

@@ -34,6 +34,7 @@ public:
     QTreeWidgetItem* node(const QStringList& belowVeldar);
     // Chooses a node as the user does; the test fails when the tree cannot be used.
     void choose(const QStringList& belowVeldar);
+    using ConfiguratorUnderTest::choose;
     // Units of tvr-sim on COM1, which the program opens after the login.
     void startWithUnits(const std::vector<int>& addresses);
     tvrsim::Unit& unit(int address);

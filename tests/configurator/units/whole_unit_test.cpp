@@ -195,6 +195,34 @@ TEST(WholeUnit, ASecondAnswerToAResentPageChangesNothing) {
     EXPECT_EQ(u.app.settingsFileContent(121), memory);
 }
 
+// The write releases the window at its first answer, so the operator may go on to read
+// another unit meanwhile: each transfer keeps its own page and the write its own image.
+TEST(WholeUnit, AReadOfAnotherUnitWhileAWriteGoesOnDisturbsNeither) {
+    UnitsApp app;
+    const QByteArray image = noise(9);
+    app.putSettingsFile(121, image);
+    app.putSettingsFile(130);
+    app.startWithUnits({121, 130});
+    const QByteArray memory = noise(10);
+    ASSERT_TRUE(app.unit(130).setMemory(memory));
+    app.choose({kUnit});
+    app.advance(3000);
+    app.answerBox(kWriteQuestion, platform::Answer::Yes);
+    app.answerBox(kWriteWarning, platform::Answer::Yes);
+    app.click(QStringLiteral("btnWriteAllSettingsTVR"));
+    app.advance(10 * 900);
+    app.choose({QStringLiteral("TVR (130)")});
+    app.advance(3000);
+    app.answerBox(kReadQuestion, platform::Answer::Yes);
+    app.click(QStringLiteral("btnReadAllSettingsTVR"));
+    app.expectBox(QStringLiteral("Все настройки записаны в TVR."));
+    app.expectBox(QStringLiteral("Настройки считаны и сохранены в файл."));
+    app.advance(2 * kWholeImageMs);
+    EXPECT_EQ(app.unit(121).memory(), image);
+    EXPECT_EQ(app.settingsFileContent(130), memory);
+    EXPECT_EQ(app.settingsFileContent(121), image);
+}
+
 TEST(WholeUnit, AWriteWhoseFileCannotBeReadSendsNothingAndSaysWhy) {
     UnitOnLine u;
     u.app.putSettingsFile(121, QByteArray(1000, '\x11'));
