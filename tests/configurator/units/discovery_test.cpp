@@ -106,6 +106,20 @@ TEST(Search, CancelWhileAUnitIsReadEndsTheSearchWhenTheReadIsDone) {
     EXPECT_TRUE(s.app.windowReleased());
 }
 
+TEST(Search, AFoundUnitWhoseReadIsGivenUpEndsTheSearch) {
+    Search s({121, 122});
+    s.start(121, 122, false);
+    s.app.units({}).faults().dropNextAnswers(3);  // the three asks for the first image page
+    s.app.expectBox(QStringLiteral("СTVRй приема по RS. Проверьте линию связи и повторите попытку."));
+    s.app.advance(10000);
+    EXPECT_EQ(s.app.sent(121, 87, QByteArray(1, '\0')), 3);
+    EXPECT_FALSE(s.progress().isVisible());
+    EXPECT_FALSE(s.app.program().progressBar().isVisible());
+    EXPECT_TRUE(s.app.windowReleased());
+    EXPECT_EQ(s.app.sent(122, 50), 0);
+    EXPECT_FALSE(s.app.hasSettingsFile(121));
+}
+
 TEST(Search, AKnownUnitIsOfferedForReadingEvenWithoutNotification) {
     Search s({121}, {121});
     const QByteArray before = s.app.settingsFileContent(121);
