@@ -92,6 +92,18 @@ TEST(Search, CancelEndsTheSearchAtTheNextSilentAddress) {
     EXPECT_EQ(s.app.sent(122, 50), 0);
 }
 
+TEST(Search, CancelBeforeAUnitAnswersEndsTheSearchWithThatAnswer) {
+    Search s({121});
+    s.start(121, 125, false);
+    s.app.click(QStringLiteral("btnCancelSearch"), &s.progress());
+    s.app.expectBox(QStringLiteral("Поиск прерван пользователем."));
+    s.app.advance(3000);
+    EXPECT_EQ(s.app.sent(121, 87, QByteArray(1, '\0')), 0);
+    EXPECT_EQ(s.app.sent(122, 50), 0);
+    EXPECT_FALSE(s.progress().isVisible());
+    EXPECT_TRUE(s.app.windowReleased());
+}
+
 TEST(Search, CancelWhileAUnitIsReadEndsTheSearchWhenTheReadIsDone) {
     Search s({120, 121});
     s.start(120, 121, false);
