@@ -16,6 +16,4 @@ CaptionPage::CaptionPage(const QString& objectName, const QString& caption, QWid
 
 void CaptionPage::setCaption(const QString& caption) { caption_->setText(caption); }
 
-QString CaptionPage::caption() const { return caption_->text(); }
-
 }  // namespace veldar

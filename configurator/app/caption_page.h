@@ -13,7 +13,6 @@ public:
     CaptionPage(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
 
     void setCaption(const QString& caption);
-    QString caption() const;
 
 private:
     QLabel* caption_;

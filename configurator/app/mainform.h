@@ -88,11 +88,8 @@ public:
     UnitRoster& roster() { return *roster_; }
     SignatureRegisters& signatureRegisters() { return signatureRegisters_; }
     SignatureAnswers& signatureAnswers() { return signatureAnswers_; }
-    // The one in-memory settings image of the whole-unit transfers and the address change.
-    QByteArray& imageBuffer() { return imageBuffer_; }
     UnitStatus& unitStatus() { return *unitStatus_; }
     AddressChange& addressChange() { return *addressChange_; }
-    WholeUnit& wholeUnit() { return *wholeUnit_; }
     Discovery& discovery() { return *discovery_; }
     platform::Timer& focusTreeTimer() { return TimerSetFocusOnTreeView; }
 
@@ -156,6 +153,7 @@ private:
     CaptionPage* channelPage_ = nullptr;
     CommonSettingsPage* commonSettingsPage_ = nullptr;
     std::unique_ptr<UnitRoster> roster_;
+    // The one in-memory settings image of the whole-unit transfers and the address change.
     QByteArray imageBuffer_;
     std::unique_ptr<Presence> presence_;
     std::unique_ptr<UnitStatus> unitStatus_;

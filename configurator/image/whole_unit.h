@@ -70,9 +70,6 @@ public:
     // The read without its question, with this progress range (the search reads this way).
     void startRead(int address, int range);
 
-    bool busy() const { return reading_ || writing_; }
-    AnswerWait& readWait() { return TimerWaitAnsewerCMD87; }
-    AnswerWait& writeWait() { return TimerWaitAnsewerCMD86; }
 
 private:
     void readAnswer(const Answer& a);

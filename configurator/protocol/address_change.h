@@ -53,9 +53,6 @@ public:
     // begun (the dialog closes), false when it was refused (the dialog stays).
     bool btnWriteBOAdrClick(const QString& typed);
 
-    platform::Timer& checkTimer() { return TimerCheckTVRExistOnChange; }
-    AnswerWait& addressWait() { return TimerWaitAnsewerCMD82; }
-
 private:
     void newAddressAnswered(const Answer& a);
     void TimerCheckTVRExistOnChangeTimer();

@@ -30,7 +30,6 @@ public:
     void startSearch(int first, int last, bool notify);
     // "Отмена" of the progress window: the search ends at its next step.
     void cancelSearch() { running_ = false; }
-    bool searching() const { return searching_; }
 
     // `btnCheckTVRAddress`.
     void btnCheckTVRAddressClick();

@@ -39,8 +39,6 @@ public:
     // CMD50 to the address, watched by nobody here.
     void askOnly(int address);
 
-    AnswerWait& wait() { return TimerWaitAnsewerCMD50; }
-
 private:
     void answer(const Answer& a);
     void unanswered();

@@ -36,7 +36,6 @@ public:
     void askGasPressureTab(int address);
 
     bool gasPressureDecisionPending() const { return gasPressurePending_; }
-    AnswerWait& versionWait() { return TimerWaitAnsewerCMD81; }
 
 private:
     void versionAnswer(const Answer& a);
