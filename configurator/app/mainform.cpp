@@ -1,5 +1,8 @@
 #include "mainform.h"
 
+#include "calendar_page.h"
+#include "caption_page.h"
+#include "common_settings_page.h"
 #include "eventlog.h"
 #include "log_line.h"
 #include "log_pane.h"
@@ -8,16 +11,31 @@
 #include "sensor_page.h"
 #include "status_panels.h"
 #include "cp1251_validator.h"
+#include "tartab_page.h"
+#include "unit_page.h"
 #include "user_rules.h"
+#include "veldar_page.h"
 #include "workspace.h"
 
 #include "configurator/link/terminal_page.h"
 #include "configurator/protocol/answer_waits.h"
+#include "configurator/image/image_layout.h"
+#include "configurator/image/whole_unit.h"
+#include "configurator/protocol/address_change.h"
+#include "configurator/protocol/discovery.h"
+#include "configurator/protocol/presence.h"
+#include "configurator/protocol/unit_roster.h"
+#include "configurator/protocol/unit_status.h"
+
+#include "platform/fs/files.h"
+#include "platform/timing/scheduler.h"
 
 #include "platform/text/locale.h"
 #include "platform/ui/dialogs.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +45,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace veldar {
@@ -57,12 +76,16 @@ TMainForm::TMainForm(const Services& services)
       WaitAnsewerTimer(waits::kGeneral, services.scheduler, waitSurroundings_),
       CheckRSConnectOnStartProg(services.scheduler, kOneShotMs, [this] { CheckRSConnectOnStartProgTimer(); }),
       RestoreTimer(services.scheduler, kOneShotMs, [this] { RestoreTimerTimer(); }),
+      DateTimeTimer(services.scheduler, kDateTimeMs),
+      TimerSetFocusOnTreeView(services.scheduler, kFocusTreeMs, [this] { TimerSetFocusOnTreeViewTimer(); }),
       port_(services.ports, services.dialogs, TXBar, this),
       terminal_(port_, settings_, *StatusBar1, services.log, services.dialogs, WaitAnsewerTimer.timer(), this),
       sender_(port_, services.scheduler, WaitAnsewerTimer.timer(), services.log, services.dialogs, this),
       dispatcher_(services.log, WaitAnsewerTimer.timer(), CRCFailedInicator, [this] { return PanelMain->title(); }),
       receivePath_(port_, services.scheduler, RXBar, CRCFailedInicator,
-                   [this](const QByteArray& line) { dispatcher_.dispatch(line); }) {
+                   [this](const QByteArray& line) { dispatcher_.dispatch(line); }),
+      settingsFile_(folders_, services.log, services.dialogs, services.clock, this),
+      signatureAnswers_(signatureRegisters_, services.log, services.dialogs, this) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(kCaption);
     setWindowIcon(programIcon());
@@ -77,12 +100,6 @@ TMainForm::TMainForm(const Services& services)
 
     PanelMain = new Workspace;
     PanelMain->hide();
-    auto* terminalPage = new TerminalPage(terminal_);
-    PanelMain->setPage(Workspace::kRSSettings, terminalPage);
-    PanelMain->setNodeAction(QStringLiteral("Терминал"), [this, terminalPage] {
-        terminalPage->fill();
-        PanelMain->showPage(Workspace::kRSSettings);
-    });
     auto* clientArea = new QWidget;
     auto* clientLayout = new QGridLayout(clientArea);
     clientLayout->setContentsMargins(0, 0, 0, 0);
@@ -111,9 +128,89 @@ TMainForm::TMainForm(const Services& services)
     terminal_.loadWaitAnsewer();
     if (const auto history = services_.log.history()) reLOG->showHistory(*history);
     services_.log.log(kLogMessage, QStringLiteral("Запуск программы."));
-    sensorPage_ = new SensorPage;
-    PanelMain->setPage(Workspace::kSensorSettings, sensorPage_);
+    installPages();
+    roster_ = std::make_unique<UnitRoster>(*PanelMain, settingsFile_, services_.log, services_.dialogs, this);
+    connect(PanelMain->deleteUnitItem(), &QAction::triggered, this, [this] { roster_->removeChosen(); });
+    presence_ = std::make_unique<Presence>(sender_, dispatcher_, services_.scheduler, waitSurroundings_);
+    unitStatus_ = std::make_unique<UnitStatus>(sender_, dispatcher_, *presence_, *PanelMain, *unitPage_,
+                                               *commonSettingsPage_, services_.log, services_.scheduler,
+                                               waitSurroundings_, TimerSetFocusOnTreeView);
+    addressChange_ = std::make_unique<AddressChange>(AddressChange::Parts{
+        sender_, dispatcher_, *presence_, *PanelMain, settingsFile_, imageBuffer_, services_.log, services_.dialogs,
+        services_.scheduler, waitSurroundings_, this});
     dispatcher_.route(kCommandCompleted, [this](const Answer&) { commandCompleted(); });
+}
+
+void TMainForm::useWindows(TfrmProgressBar& progress, TfrmSearchTVRProgress& searchProgress) {
+    wholeUnit_ = std::make_unique<WholeUnit>(WholeUnit::Parts{
+        sender_, dispatcher_, receivePath_, *PanelMain, settingsFile_, signatureAnswers_, imageBuffer_, progress,
+        services_.log, services_.dialogs, services_.scheduler, waitSurroundings_, this});
+    discovery_ = std::make_unique<Discovery>(*presence_, *wholeUnit_, *PanelMain, searchProgress, services_.log,
+                                             services_.dialogs, this);
+    connect(unitPage_->readAllButton(), &QPushButton::clicked, this, [this] { wholeUnit_->btnReadAllSettingsTVRClick(); });
+    connect(unitPage_->writeAllButton(), &QPushButton::clicked, this, [this] { wholeUnit_->btnWriteAllSettingsTVRClick(); });
+    connect(unitPage_->signaturesAllButton(), &QPushButton::clicked, this,
+            [this] { wholeUnit_->btnSignaturesAllSettingsTVRClick(); });
+    connect(veldarPage_->detectButton(), &QPushButton::clicked, this, [this] { discovery_->btnCheckTVRAddressClick(); });
+}
+
+void TMainForm::installPages() {
+    Workspace& w = *PanelMain;
+    veldarPage_ = new VeldarPage;
+    auto* terminalPage = new TerminalPage(terminal_);
+    unitPage_ = new UnitPage;
+    channelPage_ = new CaptionPage(QStringLiteral("PanelChannel"), QString());
+    sensorPage_ = new SensorPage;
+    auto* relayPage = new QWidget;
+    relayPage->setObjectName(QStringLiteral("PanelRelaySettings"));
+    commonSettingsPage_ = new CommonSettingsPage;
+    w.setPage(Workspace::kVELDAR, veldarPage_);
+    w.setPage(Workspace::kRSSettings, terminalPage);
+    w.setPage(Workspace::kTVR, unitPage_);
+    w.setPage(Workspace::kMeasuringChannels,
+              new CaptionPage(QStringLiteral("PanelMeasuringChannels"),
+                              QStringLiteral("Выберите изметрительный канал для настройки")));
+    w.setPage(Workspace::kChannel, channelPage_);
+    w.setPage(Workspace::kSensorSettings, sensorPage_);
+    w.setPage(Workspace::kTarTab, new TarTabPage);
+    w.setPage(Workspace::kRelaySettings, relayPage);
+    w.setPage(Workspace::kCalendar, new CalendarPage);
+    w.setPage(Workspace::kTVRCommonSettings, commonSettingsPage_);
+
+    connect(&w, &Workspace::pageShown, this, [this](int number) {
+        sensorPage_->channelQuery()->setChecked(false);
+        DateTimeTimer.setEnabled(number == Workspace::kCalendar);
+    });
+    const auto shows = [&w](int number) { return [&w, number](const QString&) { w.showPage(number); }; };
+    w.setNodeAction(NodeKind::VELDAR, shows(Workspace::kVELDAR));
+    w.setNodeAction(NodeKind::Terminal, [&w, terminalPage](const QString&) {
+        terminalPage->fill();
+        w.showPage(Workspace::kRSSettings);
+    });
+    w.setNodeAction(NodeKind::MeasuringChannels, shows(Workspace::kMeasuringChannels));
+    w.setNodeAction(NodeKind::Channel, [this, &w](const QString& caption) {
+        channelPage_->setCaption(caption);
+        w.showPage(Workspace::kChannel);
+    });
+    w.setNodeAction(NodeKind::Sensor, shows(Workspace::kSensorSettings));
+    w.setNodeAction(NodeKind::TarTab, shows(Workspace::kTarTab));
+    w.setNodeAction(NodeKind::Relay, shows(Workspace::kRelaySettings));
+    w.setNodeAction(NodeKind::Calendar, shows(Workspace::kCalendar));
+    w.setNodeAction(NodeKind::CommonSettings, [this](const QString&) { showCommonSettings(); });
+    w.setNodeAction(NodeKind::Unit, [this](const QString& caption) { showUnitPage(caption); });
+}
+
+void TMainForm::showUnitPage(const QString& caption) {
+    unitPage_->showUnknown();
+    const auto address = unitOfCaption(caption);
+    if (address && !offline()) unitStatus_->askVersion(*address);
+    PanelMain->showPage(Workspace::kTVR);
+}
+
+// Only the general answer timer watches this request, and the window stays usable.
+void TMainForm::showCommonSettings() {
+    PanelMain->showPage(Workspace::kTVRCommonSettings);
+    if (const auto address = PanelMain->currentUnit()) unitStatus_->askGasPressureTab(*address);
 }
 
 TMainForm::~TMainForm() {
@@ -250,8 +347,25 @@ void TMainForm::CheckRSConnectOnStartProgTimer() {
 }
 
 void TMainForm::RestoreTimerTimer() {
-    // The end of the start-up chain after login.
     RestoreTimer.stop();
+    rebuildTree();
+}
+
+// Units appear in the order of their addresses, one for every settings image file.
+void TMainForm::rebuildTree() {
+    PanelMain->resetTree();
+    PanelMain->setBusy(true);
+    for (int address = 0; address <= 255; ++address) {
+        QCoreApplication::processEvents();
+        if (settingsFile_.exists(address)) PanelMain->addUnitNode(address);
+        services_.scheduler.sleep(1);
+    }
+    PanelMain->setBusy(false);
+}
+
+void TMainForm::TimerSetFocusOnTreeViewTimer() {
+    TimerSetFocusOnTreeView.stop();
+    PanelMain->tree()->setFocus();
 }
 
 void TMainForm::commandCompleted() {

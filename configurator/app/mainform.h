@@ -5,6 +5,8 @@
 #include "settings.h"
 #include "users.h"
 
+#include "configurator/image/readwritesettingsfile.h"
+#include "configurator/image/signatures.h"
 #include "configurator/link/comport.h"
 #include "configurator/link/indicator.h"
 #include "configurator/link/receive_path.h"
@@ -17,6 +19,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -27,9 +31,21 @@ class QSplitter;
 
 namespace veldar {
 
+class AddressChange;
+class CaptionPage;
+class CommonSettingsPage;
+class Discovery;
 class LogPane;
 class SensorPage;
 class StatusPanels;
+class Presence;
+class TfrmProgressBar;
+class TfrmSearchTVRProgress;
+class UnitPage;
+class UnitRoster;
+class UnitStatus;
+class VeldarPage;
+class WholeUnit;
 class Workspace;
 
 // `TMainForm`: owns the run-time state of the program (settings, folders, users, the port,
@@ -43,6 +59,8 @@ public:
     static constexpr int kMinHeight = 744;
     static constexpr int kLogHeight = 100;
     static constexpr int kOneShotMs = 500;
+    static constexpr int kDateTimeMs = 1000;
+    static constexpr int kFocusTreeMs = 5;
 
     explicit TMainForm(const Services& services);
     ~TMainForm() override;
@@ -61,6 +79,22 @@ public:
     ReceivePath& receivePath() { return receivePath_; }
     // For the answer timers of the pages.
     const WaitSurroundings& waitSurroundings() const { return waitSurroundings_; }
+    UnitPage& unitPage() { return *unitPage_; }
+    VeldarPage& veldarPage() { return *veldarPage_; }
+    CommonSettingsPage& commonSettingsPage() { return *commonSettingsPage_; }
+    // Runs exactly while the calendar page is shown.
+    platform::Timer& dateTimeTimer() { return DateTimeTimer; }
+    Readwritesettingsfile& settingsFile() { return settingsFile_; }
+    UnitRoster& roster() { return *roster_; }
+    SignatureRegisters& signatureRegisters() { return signatureRegisters_; }
+    SignatureAnswers& signatureAnswers() { return signatureAnswers_; }
+    UnitStatus& unitStatus() { return *unitStatus_; }
+    AddressChange& addressChange() { return *addressChange_; }
+    Discovery& discovery() { return *discovery_; }
+    platform::Timer& focusTreeTimer() { return TimerSetFocusOnTreeView; }
+
+    // The windows the transfers and the search show, made after the main window.
+    void useWindows(TfrmProgressBar& progress, TfrmSearchTVRProgress& searchProgress);
 
     // The menu item with this objectName.
     QAction* menuItem(const QString& name) const;
@@ -77,11 +111,16 @@ private:
     QWidget* buildLogin();
     QWidget* buildLogPanel();
     void readOffline();
+    void installPages();
+    void showUnitPage(const QString& caption);
+    void showCommonSettings();
+    void rebuildTree();
 
     void btnEnterClick();
     void MMOfflineRegimeClick(bool checked);
     void CheckRSConnectOnStartProgTimer();
     void RestoreTimerTimer();
+    void TimerSetFocusOnTreeViewTimer();
     void commandCompleted();
 
     Services services_;
@@ -96,14 +135,31 @@ private:
     AnswerWait WaitAnsewerTimer;
     platform::Timer CheckRSConnectOnStartProg;
     platform::Timer RestoreTimer;
+    platform::Timer DateTimeTimer;
+    platform::Timer TimerSetFocusOnTreeView;
     ComPort port_;
     Terminal terminal_;
     Sender sender_;
     Dispatcher dispatcher_;
     ReceivePath receivePath_;
+    Readwritesettingsfile settingsFile_;
+    SignatureRegisters signatureRegisters_;
+    SignatureAnswers signatureAnswers_;
 
     Workspace* PanelMain = nullptr;
     SensorPage* sensorPage_ = nullptr;
+    VeldarPage* veldarPage_ = nullptr;
+    UnitPage* unitPage_ = nullptr;
+    CaptionPage* channelPage_ = nullptr;
+    CommonSettingsPage* commonSettingsPage_ = nullptr;
+    std::unique_ptr<UnitRoster> roster_;
+    // The one in-memory settings image of the whole-unit transfers and the address change.
+    QByteArray imageBuffer_;
+    std::unique_ptr<Presence> presence_;
+    std::unique_ptr<UnitStatus> unitStatus_;
+    std::unique_ptr<AddressChange> addressChange_;
+    std::unique_ptr<WholeUnit> wholeUnit_;
+    std::unique_ptr<Discovery> discovery_;
     QWidget* PanelLog = nullptr;
     LogPane* reLOG = nullptr;
     QSplitter* logSplitter_ = nullptr;

@@ -1,11 +1,13 @@
 #include "workspace.h"
 
-#include "navigation.h"
 #include "panel_header.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QStackedLayout>
@@ -13,11 +15,14 @@
 #include <QVBoxLayout>
 
 namespace veldar {
+
 Workspace::Workspace(QWidget* parent)
     : QWidget(parent),
       PanelProjectTree(new QWidget),
       twProjectTree(new QTreeWidget),
       popupMenuProjectTree(new QMenu(this)),
+      pumAddTVR(popupMenuProjectTree->addAction(QStringLiteral("Добавить TVR"))),
+      pumDeleteTVR(popupMenuProjectTree->addAction(QStringLiteral("Удалить TVR"))),
       splitter_(new QSplitter(Qt::Horizontal)),
       PanelMainFrameTitle(panelHeader(QStringLiteral("     Основное рабочее пространство"), QStringLiteral("PanelMainFrameTitle"))),
       PanelFullContaints(new QWidget),
@@ -27,13 +32,15 @@ Workspace::Workspace(QWidget* parent)
     PanelProjectTree->setObjectName(QStringLiteral("PanelProjectTree"));
     twProjectTree->setObjectName(QStringLiteral("twProjectTree"));
     twProjectTree->setHeaderHidden(true);
+    // Captions are never cut short: the narrow tree scrolls sideways instead.
+    twProjectTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    twProjectTree->header()->setStretchLastSection(false);
     twProjectTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     twProjectTree->setContextMenuPolicy(Qt::CustomContextMenu);
-    twProjectTree->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("Терминал")}));
-    twProjectTree->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("VELDAR")}));
+    resetTree();
     popupMenuProjectTree->setObjectName(QStringLiteral("popupMenuProjectTree"));
-    popupMenuProjectTree->addAction(QStringLiteral("Добавить TVR"))->setObjectName(QStringLiteral("pumAddTVR"));
-    popupMenuProjectTree->addAction(QStringLiteral("Удалить TVR"))->setObjectName(QStringLiteral("pumDeleteTVR"));
+    pumAddTVR->setObjectName(QStringLiteral("pumAddTVR"));
+    pumDeleteTVR->setObjectName(QStringLiteral("pumDeleteTVR"));
     auto* treeLayout = new QVBoxLayout(PanelProjectTree);
     treeLayout->setContentsMargins(0, 0, 0, 0);
     treeLayout->setSpacing(0);
@@ -66,7 +73,11 @@ Workspace::Workspace(QWidget* parent)
 
     connect(twProjectTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { twProjectTreeChange(node); });
+    connect(twProjectTree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { twProjectTreeContextPopup(at); });
 }
+
+Workspace::~Workspace() { setBusy(false); }
 
 void Workspace::setPage(int number, QWidget* page) {
     pages_.at(static_cast<std::size_t>(number)) = page;
@@ -75,26 +86,79 @@ void Workspace::setPage(int number, QWidget* page) {
 
 void Workspace::showPage(int number) {
     if (QWidget* p = page(number)) stack_->setCurrentWidget(p);
+    emit pageShown(number);
 }
 
-void Workspace::setNodeAction(const QString& caption, std::function<void()> action) {
-    actions_[caption] = std::move(action);
+void Workspace::setNodeAction(NodeKind kind, std::function<void(const QString&)> action) {
+    actions_[kind] = std::move(action);
+}
+
+void Workspace::resetTree() {
+    twProjectTree->clear();
+    twProjectTree->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("Терминал")}));
+    twProjectTree->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("VELDAR")}));
+}
+
+QTreeWidgetItem* Workspace::veldarNode() const { return twProjectTree->topLevelItem(1); }
+
+QTreeWidgetItem* Workspace::addUnitNode(int address) {
+    auto* unit = new QTreeWidgetItem(veldarNode(), {unitCaption(address)});
+    QTreeWidgetItem* parents[4] = {unit, nullptr, nullptr, nullptr};
+    for (const UnitChild& child : unitChildren()) {
+        auto* node = new QTreeWidgetItem(parents[child.depth - 1], {child.caption});
+        parents[child.depth] = node;
+    }
+    return unit;
+}
+
+QTreeWidgetItem* Workspace::unitNode(int address) const {
+    const QString caption = unitCaption(address);
+    QTreeWidgetItem* veldar = veldarNode();
+    for (int i = 0; i < veldar->childCount(); ++i)
+        if (veldar->child(i)->text(0) == caption) return veldar->child(i);
+    return nullptr;
+}
+
+void Workspace::removeNode(QTreeWidgetItem* node) {
+    const QSignalBlocker quiet(twProjectTree);
+    delete node;
+}
+
+void Workspace::chooseNode(QTreeWidgetItem* node) {
+    if (twProjectTree->currentItem() == node)
+        twProjectTreeChange(node);
+    else
+        twProjectTree->setCurrentItem(node);
 }
 
 QString Workspace::title() const { return PanelMainFrameTitle->text(); }
 
+std::optional<int> Workspace::currentChannel() const {
+    const auto index = unitContextOf(title()).channelIndex;
+    return index ? std::optional<int>(*index + 1) : std::nullopt;
+}
+
 void Workspace::hold() {
     PanelFullContaints->setEnabled(false);
     PanelProjectTree->setEnabled(false);
-    if (!held_) QApplication::setOverrideCursor(Qt::WaitCursor);
-    held_ = true;
+    setBusy(true);
 }
 
 void Workspace::release() {
     PanelFullContaints->setEnabled(true);
     PanelProjectTree->setEnabled(true);
-    if (held_) QApplication::restoreOverrideCursor();
-    held_ = false;
+    setBusy(false);
+}
+
+bool Workspace::held() const { return !PanelProjectTree->isEnabled(); }
+
+void Workspace::setBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void Workspace::twProjectTreeChange(QTreeWidgetItem* node) {
@@ -102,8 +166,20 @@ void Workspace::twProjectTreeChange(QTreeWidgetItem* node) {
     QStringList path;
     for (QTreeWidgetItem* n = node; n; n = n->parent()) path.prepend(n->text(0));
     PanelMainFrameTitle->setText(workspaceTitle(path));
-    const auto action = actions_.find(node->text(0));
-    if (action != actions_.end()) action->second();
+    const QString caption = node->text(0);
+    const auto action = actions_.find(nodeKind(caption));
+    if (action != actions_.end() && action->second) action->second(caption);
+}
+
+void Workspace::twProjectTreeContextPopup(const QPoint& at) {
+    QTreeWidgetItem* node = twProjectTree->itemAt(at);
+    if (!node) return;
+    twProjectTree->setCurrentItem(node);
+    const TreePopup offer = treePopupFor(node->text(0));
+    if (offer == TreePopup::None) return;
+    pumAddTVR->setVisible(offer == TreePopup::AddUnit);
+    pumDeleteTVR->setVisible(offer == TreePopup::DeleteUnit);
+    popupMenuProjectTree->popup(twProjectTree->viewport()->mapToGlobal(at));
 }
 
 }  // namespace veldar

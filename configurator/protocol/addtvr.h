@@ -6,13 +6,18 @@ class QLineEdit;
 
 namespace veldar {
 
+class UnitRoster;
+
 // `TfrmAddTVR`, adding a unit by its address.
 class TfrmAddTVR : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmAddTVR(QWidget* parent);
+    TfrmAddTVR(UnitRoster& roster, QWidget* parent);
 
 private:
+    void btnAddClick();
+
+    UnitRoster& roster_;
     QLineEdit* txtTVRADR;
 };
 

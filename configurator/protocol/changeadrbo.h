@@ -7,13 +7,18 @@ class QPushButton;
 
 namespace veldar {
 
+class AddressChange;
+
 // `TChangeAdrBOForm`, the new address of the current unit.
 class TChangeAdrBOForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TChangeAdrBOForm(QWidget* parent);
+    TChangeAdrBOForm(AddressChange& change, QWidget* parent);
 
 private:
+    void btnWriteBOAdrClick();
+
+    AddressChange& change_;
     QLineEdit* txtNewAdr;
     QPushButton* btnWriteBOAdr;
 };

@@ -23,6 +23,10 @@ TfrmSearchTVRSettings::TfrmSearchTVRSettings(QWidget* parent)
         cbStartSearchAdr->addItem(QString::number(address));
         cbStopSearchAdr->addItem(QString::number(address));
     }
+    auto* start = new QPushButton(QStringLiteral("Начать поиск"));
+    start->setObjectName(QStringLiteral("btnStartSearch"));
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"));
+    cancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* range = new QGroupBox(QStringLiteral("Диапазон поиска"));
     auto* rangeGrid = new QGridLayout(range);
@@ -34,8 +38,27 @@ TfrmSearchTVRSettings::TfrmSearchTVRSettings(QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->addWidget(range, 0, 0, 1, 2);
     grid->addWidget(chkShowTVRFind, 1, 0, 1, 2);
-    grid->addWidget(new QPushButton(QStringLiteral("Начать поиск")), 2, 0);
-    grid->addWidget(new QPushButton(QStringLiteral("Отмена")), 2, 1);
+    grid->addWidget(start, 2, 0);
+    grid->addWidget(cancel, 2, 1);
+
+    connect(cbStartSearchAdr, &QComboBox::currentIndexChanged, this, [this] { keepRangeOrdered(); });
+    connect(cbStopSearchAdr, &QComboBox::currentIndexChanged, this, [this] { keepRangeOrdered(); });
+    connect(start, &QPushButton::clicked, this, [this] {
+        close();
+        emit searchRequested(firstAddress(), lastAddress(), notify());
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::close);
+}
+
+int TfrmSearchTVRSettings::firstAddress() const { return cbStartSearchAdr->currentIndex() + 1; }
+
+int TfrmSearchTVRSettings::lastAddress() const { return cbStopSearchAdr->currentIndex() + 1; }
+
+bool TfrmSearchTVRSettings::notify() const { return chkShowTVRFind->isChecked(); }
+
+void TfrmSearchTVRSettings::keepRangeOrdered() {
+    if (cbStopSearchAdr->currentIndex() < cbStartSearchAdr->currentIndex())
+        cbStopSearchAdr->setCurrentIndex(cbStartSearchAdr->currentIndex());
 }
 
 }  // namespace veldar

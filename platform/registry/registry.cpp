@@ -123,6 +123,15 @@ std::optional<QByteArray> Registry::readBinary(const QString& keyPath, const QSt
     return v->bytes;
 }
 
+std::optional<quint32> Registry::readDword(const QString& keyPath, const QString& name) const {
+    auto dir = keyDir(keyPath, false);
+    if (!dir) return std::nullopt;
+    const auto values = load(*dir);
+    const RegValue* v = find(values, name);
+    if (!v || v->type != RegValue::Type::Dword) return std::nullopt;
+    return v->dword;
+}
+
 QStringList Registry::valueNames(const QString& keyPath) const {
     auto dir = keyDir(keyPath, false);
     if (!dir) return {};
@@ -161,6 +170,14 @@ bool Registry::writeBinary(const QString& keyPath, const QString& name, const QB
     v.name = name;
     v.type = RegValue::Type::Binary;
     v.bytes = value;
+    return setValue(keyPath, v);
+}
+
+bool Registry::writeDword(const QString& keyPath, const QString& name, quint32 value) {
+    RegValue v;
+    v.name = name;
+    v.type = RegValue::Type::Dword;
+    v.dword = value;
     return setValue(keyPath, v);
 }
 

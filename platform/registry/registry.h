@@ -35,9 +35,11 @@ public:
     // Missing key or value, or a value of another type, reads as nullopt.
     std::optional<QString> readString(const QString& keyPath, const QString& name) const;
     std::optional<QByteArray> readBinary(const QString& keyPath, const QString& name) const;
+    std::optional<quint32> readDword(const QString& keyPath, const QString& name) const;
     // Writing creates the key when it is missing.
     bool writeString(const QString& keyPath, const QString& name, const QString& value);
     bool writeBinary(const QString& keyPath, const QString& name, const QByteArray& value);
+    bool writeDword(const QString& keyPath, const QString& name, quint32 value);
     bool deleteValue(const QString& keyPath, const QString& name);
     QStringList valueNames(const QString& keyPath) const;
 

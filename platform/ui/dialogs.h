@@ -29,6 +29,12 @@ public:
                                             const QString& filter, const QString& proposedPath) = 0;
     virtual std::optional<QString> browseFolder(QWidget* parent, const QString& caption,
                                                 const QString& startDir) = 0;
+    // An Open dialog that also takes the name of a file that does not exist yet (its folder
+    // must), for a name that serves as input and as output alike.
+    virtual std::optional<QString> openFileOrNew(QWidget* parent, const QString& caption, const QString& filter,
+                                                 const QString& startPath) {
+        return openFile(parent, caption, filter, startPath);
+    }
 
 protected:
     virtual Answer showMessage(QWidget* parent, const QString& caption, const QString& text,

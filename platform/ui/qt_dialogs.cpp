@@ -47,6 +47,18 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& capti
     return path;
 }
 
+std::optional<QString> QtDialogs::openFileOrNew(QWidget* parent, const QString& caption,
+                                                const QString& filter, const QString& startPath) {
+    QFileDialog dialog(parent, caption, startPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setLabelText(QFileDialog::Accept, QFileDialog::tr("&Open"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().first();
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
 std::optional<QString> QtDialogs::browseFolder(QWidget* parent, const QString& caption,
                                                const QString& startDir) {
     const QString dir = QFileDialog::getExistingDirectory(parent, caption, startDir);

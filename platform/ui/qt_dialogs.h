@@ -12,6 +12,8 @@ public:
                                     const QString& proposedPath) override;
     std::optional<QString> browseFolder(QWidget* parent, const QString& caption,
                                         const QString& startDir) override;
+    std::optional<QString> openFileOrNew(QWidget* parent, const QString& caption, const QString& filter,
+                                         const QString& startPath) override;
 
 protected:
     Answer showMessage(QWidget* parent, const QString& caption, const QString& text, Icon icon,

@@ -59,6 +59,11 @@ std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& captio
     return nextFile("save", caption, filter, proposed);
 }
 
+std::optional<QString> ScriptedDialogs::openFileOrNew(QWidget*, const QString& caption,
+                                                      const QString& filter, const QString& start) {
+    return nextFile("open-or-new", caption, filter, start);
+}
+
 std::optional<QString> ScriptedDialogs::browseFolder(QWidget*, const QString& caption,
                                                      const QString& start) {
     return nextFile("folder", caption, QString(), start);

@@ -52,6 +52,8 @@ public:
                                     const QString& proposedPath) override;
     std::optional<QString> browseFolder(QWidget* parent, const QString& caption,
                                         const QString& startDir) override;
+    std::optional<QString> openFileOrNew(QWidget* parent, const QString& caption, const QString& filter,
+                                         const QString& startPath) override;
 
     struct FileRequest {
         QString kind;

@@ -206,14 +206,13 @@ bool CLowIO::SelectDevice(const DeviceRow& row, std::uint8_t paramVersion) {
 bool CLowIO::EnterProgMode() {
     if (inProgMode_) return true;
     if (port_->bytesWaiting() > 0) {
-        dialogs_.message(nullptr, QStringLiteral("Burnet"), QStringLiteral("Flushing"), platform::Icon::Warning);
+        showMessage(QStringLiteral("Flushing"));
         port_->purge(true, false);
     }
     std::uint8_t b = 0;
     if (!send({u8('P')}) || !receive(&b, 1)) return false;
     if (b != kCr) {
-        dialogs_.message(nullptr, QStringLiteral("Burnet"), QStringLiteral("Can't enter programming mode!"),
-                         platform::Icon::Warning);
+        showMessage(QStringLiteral("Can't enter programming mode!"));
         LeaveProgMode();
         return false;
     }
@@ -348,6 +347,10 @@ bool CLowIO::UniversalCommand4(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3
         return false;
     result = reply[0];
     return LeaveProgMode();
+}
+
+void CLowIO::showMessage(const QString& text) {
+    dialogs_.message(dialogParent_, QStringLiteral("Burnet"), text, platform::Icon::Warning);
 }
 
 void CLowIO::lamp(char command, std::uint8_t number) {

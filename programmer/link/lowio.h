@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
+
+class QIODevice;
+class QWidget;
 
 namespace platform {
 class Dialogs;
@@ -43,6 +47,8 @@ public:
 
     void setProgressControl(ProgressControl* progress) { progress_ = progress; }
     ProgressControl* progressControl() const { return progress_; }
+    // The window the boxes of this object belong to.
+    void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
 
     // Scans COM1..COM4 at the three baud rates, keeps the first port whose programmer
     // identifies itself, and asks it about auto-increment.
@@ -96,6 +102,18 @@ public:
 
     void ShowStatus(Status status);
 
+    // The memory transfers (transfer.cpp). Each enters programming mode itself and leaves it
+    // when the transfer went through; after a failure the caller leaves it. Program and
+    // verify take the image and the highest byte address to transfer (inclusive; 0 = nothing
+    // to do); verify shows the first difference in a box. The reads write the whole memory
+    // of the selected device as Intel HEX records into `out`.
+    bool ProgramFlash(std::span<const std::uint8_t> image, std::uint32_t highest, std::uint32_t pageSize);
+    bool VerifyFlash(std::span<const std::uint8_t> image, std::uint32_t highest);
+    bool ReadFlash(QIODevice& out);
+    bool ProgramEeprom(std::span<const std::uint8_t> image, std::uint32_t highest);
+    bool VerifyEeprom(std::span<const std::uint8_t> image, std::uint32_t highest);
+    bool ReadEeprom(QIODevice& out);
+
     // What device select stored, and what the programmer said about itself.
     std::uint32_t deviceCode() const { return deviceCode_; }
     std::uint32_t flashSize() const { return flashSize_; }
@@ -122,11 +140,26 @@ private:
     bool readByteInProgMode(char letter, std::uint8_t& value);
     bool writeByteInProgMode(char letter, std::uint8_t value);
     void lamp(char command, std::uint8_t number);
+    void showMessage(const QString& text);
+
+    // Transfers, one per way of addressing the memory.
+    class Progress;
+    bool programFlashBlocks(std::span<const std::uint8_t> image, std::uint32_t highest, Progress& progress);
+    bool programFlashWholePages(std::span<const std::uint8_t> image, std::uint32_t highest, std::uint32_t pageSize,
+                                Progress& progress);
+    bool programFlashWords(std::span<const std::uint8_t> image, std::uint32_t highest, std::uint32_t pageSize,
+                           Progress& progress);
+    bool programFlashBytes(std::span<const std::uint8_t> image, std::uint32_t highest, Progress& progress);
+    bool verifyFlashBlocks(std::span<const std::uint8_t> image, std::uint32_t highest, Progress& progress);
+    bool verifyFlashSingly(std::span<const std::uint8_t> image, std::uint32_t highest, Progress& progress);
+    bool readMemory(Memory memory, std::uint32_t size, QIODevice& out);
+    bool readLine(Memory memory, std::uint32_t line, std::uint8_t* bytes);
 
     platform::Scheduler& scheduler_;
     platform::Dialogs& dialogs_;
     std::unique_ptr<platform::SerialPort> port_;
     ProgressControl* progress_ = nullptr;
+    QWidget* dialogParent_ = nullptr;
 
     bool inProgMode_ = false;
     std::uint32_t deviceCode_ = 0;

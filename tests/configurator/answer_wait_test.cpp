@@ -21,6 +21,8 @@ namespace {
 // Unit 121 is the current unit and does not answer; the window waits for it.
 struct Waiting {
     Waiting(const AnswerWaitSpec& spec, int code) : command(code) {
+        // Choosing the unit asks it nothing: these owners are the only ones sending.
+        app.setSetting(QStringLiteral("Offline"), QStringLiteral("Y"));
         app.startConnected();
         chooseNodePath(app, {QStringLiteral("TVR (121)")});
         app.wire().takeWritten();

@@ -30,17 +30,17 @@ TEST(LinkOverPty, ARequestToTheTvrSimProgramIsAnsweredAndDispatched) {
         app.startConnected();
         ASSERT_TRUE(app.main().port().isOpen());
 
-        app.main().sender().sendRequest(121, 81);
+        app.main().sender().sendRequest(121, 50);
         // The port's readiness comes through the event loop; the program's timers run in
         // virtual time beside it.
         QElapsedTimer waited;
         waited.start();
-        while (app.logLinesContaining(answered(121, 81)) == 0 && waited.elapsed() < 5000) {
+        while (app.logLinesContaining(answered(121, 50)) == 0 && waited.elapsed() < 5000) {
             QCoreApplication::processEvents();
             app.advance(1);
             QThread::msleep(1);
         }
-        EXPECT_EQ(app.logLinesContaining(answered(121, 81)), 1);
+        EXPECT_EQ(app.logLinesContaining(answered(121, 50)), 1);
         EXPECT_FALSE(app.main().waitAnsewerTimer().enabled());
         EXPECT_FALSE(app.main().receivePath().rsTimer().enabled());
     }

@@ -42,10 +42,14 @@ TEST(Requests, TheWireExamplesGoOutAndTheUnitsAnswersAreLogged) {
     EXPECT_TRUE(lit(app, StatusPanels::kTx));
     EXPECT_TRUE(app.main().waitAnsewerTimer().enabled());
     ASSERT_TRUE(app.scheduler().advanceUntil([&] { return app.logLinesContaining(answered(101, 81)) == 1; }, kAnswerMs));
+    // The version record is followed by the unit's status (CMD50), whose answer ends the chain.
+    ASSERT_TRUE(app.scheduler().advanceUntil([&] { return app.logLinesContaining(answered(101, 50)) == 1; },
+                                             veldar::Sender::kPauseMs + kAnswerMs));
     EXPECT_FALSE(app.main().waitAnsewerTimer().enabled()) << "the answer stops the general timer";
     EXPECT_TRUE(lit(app, StatusPanels::kRx));
     app.advance(100);
     EXPECT_FALSE(lit(app, StatusPanels::kRx));
+    EXPECT_EQ(app.wire().takeWritten(), QByteArray(":653269\r\n"));
 
     app.main().sender().sendRequest(120, 51, std::uint8_t{0x04});
     EXPECT_EQ(app.wire().takeWritten(), QByteArray(":78330451\r\n"));
@@ -64,7 +68,7 @@ TEST(Requests, TheFirstRequestOfTheRunGoesAtOnceAndEveryLaterOneHalfASecondAfter
     EXPECT_FALSE(app.main().sender().firstFrameSent());
 
     const std::int64_t first = app.scheduler().now();
-    app.main().sender().sendRequest(101, 81);
+    app.main().sender().sendRequest(101, 72);
     app.advance(2000);
     const std::int64_t second = app.scheduler().now();
     app.main().sender().sendRequest(101, 72);

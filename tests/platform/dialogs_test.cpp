@@ -1,4 +1,10 @@
+#include "platform/ui/qt_dialogs.h"
 #include "platform/ui/scripted_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -57,4 +63,34 @@ TEST(ScriptedDialogs, FileDialogsTakeScriptedPathsOrCancel) {
     EXPECT_EQ(unexpected.size(), 1);
     ASSERT_EQ(d.fileRequests().size(), 3u);
     EXPECT_EQ(d.fileRequests()[1].start, QStringLiteral("x.txt"));
+}
+
+TEST(ScriptedDialogs, OpenOrNewIsScriptedLikeTheOtherFileDialogs) {
+    ScriptedDialogs d([](const QString& what) { ADD_FAILURE() << what.toStdString(); });
+    d.chooseFile(QStringLiteral("/tmp/out.hex"));
+    EXPECT_EQ(d.openFileOrNew(nullptr, QStringLiteral("Browse"), QStringLiteral("*.hex"), QStringLiteral("/tmp")),
+              QStringLiteral("/tmp/out.hex"));
+    ASSERT_EQ(d.fileRequests().size(), 1u);
+    EXPECT_EQ(d.fileRequests()[0].kind, QStringLiteral("open-or-new"));
+}
+
+// The Qt dialog accepts a name in an existing folder although no such file exists yet.
+TEST(QtDialogs, OpenOrNewTakesTheNameOfAFileNotThereYet) {
+    QTemporaryDir dir;
+    const QString wanted = dir.path() + QStringLiteral("/read-back.hex");
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            if (!dialog || !dialog->isVisible()) continue;
+            sawDialog = true;
+            dialog->selectFile(wanted);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    QtDialogs dialogs;
+    EXPECT_EQ(dialogs.openFileOrNew(nullptr, QStringLiteral("Browse"), QStringLiteral("Hex files (*.hex)"), dir.path()),
+              wanted);
+    EXPECT_TRUE(sawDialog);
+    EXPECT_FALSE(QFileInfo::exists(wanted));
 }

@@ -50,6 +50,21 @@ TEST_F(RegistryTest, BinaryValuesRoundTripAndAreNotStrings) {
     EXPECT_EQ(reg.readBinary(QStringLiteral("K"), QStringLiteral("Empty")), QByteArray());
 }
 
+TEST_F(RegistryTest, DwordValuesRoundTripAndAreNeitherStringsNorBinary) {
+    const QString key = QStringLiteral("Software\\Halvard\\Burnet\\Settings");
+    const QString name = QStringLiteral("校验 Flash  ");
+    ASSERT_TRUE(reg.writeDword(key, name, 0xFFFFFFFFu));
+    EXPECT_EQ(reg.readDword(key, name), 0xFFFFFFFFu);
+    ASSERT_TRUE(reg.writeDword(key, name, 0));
+    EXPECT_EQ(reg.readDword(key, name), 0u);
+    EXPECT_EQ(reg.readString(key, name), std::nullopt);
+    EXPECT_EQ(reg.readBinary(key, name), std::nullopt);
+    EXPECT_TRUE(keyFile(QStringLiteral("Software/Halvard/Burnet/Settings")).contains("\"校验 Flash  \"=dword:00000000"));
+
+    ASSERT_TRUE(reg.writeString(key, QStringLiteral("HelpTimeOut"), QStringLiteral("3000")));
+    EXPECT_EQ(reg.readDword(key, QStringLiteral("HelpTimeOut")), std::nullopt);
+}
+
 TEST_F(RegistryTest, StringsWithQuotesBackslashesAndLineBreaksSurvive) {
     const QString texts[] = {QStringLiteral("C:\\Data\\\"x\""), QStringLiteral("line1\r\nline2"),
                              QStringLiteral("Резервные копии"), QString(), QStringLiteral("trailing  ")};

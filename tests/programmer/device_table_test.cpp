@@ -178,6 +178,25 @@ TEST(DeviceTable, SingleByteLockLayoutsUseSingleByteRoutes) {
     }
 }
 
+// The short fuse instruction carries fuse low bits 4-0 in its second byte, as only the AT90S
+// parts of layouts D, E and F take them; another part would take the zero fourth byte as its
+// fuse byte. The long lock instruction carries the byte in its fourth byte, which the ATtiny
+// parts of lock layout LD do not read.
+TEST(DeviceTable, SerialWritesUseTheInstructionsThePartsTake) {
+    for (const DeviceRow& r : rows()) {
+        const char fuseLetter = r.accessLetters[0];
+        const bool serialWritesFuses = r.encodesFuses && (fuseLetter == 'B' || fuseLetter == 'S');
+        if (serialWritesFuses && r.fuseLowWrite != FuseLowWrite::Long) {
+            EXPECT_TRUE(r.fuseLayout == FuseLayout::D || r.fuseLayout == FuseLayout::E || r.fuseLayout == FuseLayout::F)
+                << r.name;
+            EXPECT_FALSE(r.writesFuseHigh) << r.name;
+        }
+        if (r.lockByInstruction) {
+            EXPECT_NE(r.lockLayout, LockLayout::LD) << r.name;
+        }
+    }
+}
+
 TEST(DeviceTable, FindRowByCodeGivesTheRowOrNothing) {
     const DeviceRow* m16 = FindRowByCode(0x74);
     ASSERT_NE(m16, nullptr);
