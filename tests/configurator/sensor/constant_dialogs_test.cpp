@@ -1,11 +1,13 @@
 // The regime and liquid dialogs of the sensor page, clicked as the operator clicks them.
-#include "configurator/support/configurator_under_test.h"
+#include "configurator/units/units_app.h"
 #include "support/widgets.h"
 
 #include "configurator/app/mainform.h"
 #include "configurator/app/sensor_page.h"
-#include "configurator/app/workspace.h"
+#include "configurator/app/settings.h"
 #include "configurator/config/constant_rows.h"
+#include "configurator/image/default_settings.h"
+#include "configurator/image/image_layout.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,27 +17,25 @@
 #include <gtest/gtest.h>
 
 using namespace veldar;
-using veldartest::ConfiguratorUnderTest;
 
 namespace {
-const QByteArray kDefaultBlock = QByteArray::fromHex(
-    "001B58D1010186A00DAC00320DAC0DAC0DAC086B086B086B0B8606A4"
-    "03840000000000000ADC157D272703B686C500C807080002001E0001"
-    "0A010000001202E4002D003C00001D240000009F0064096009C400C8");
 
-// The sensor page on screen, showing a block.
+QStringList sensorNode(int channel) {
+    return {QStringLiteral("TVR (101)"), QStringLiteral("Измерительные каналы"),
+            QStringLiteral("Канал %1").arg(channel), QStringLiteral("Датчик VLK")};
+}
+
+// The sensor page of channel 1 opened from the default settings image file, offline so that
+// nothing but the file is involved. Channel 2 of the file has no regime.
 class ConstantDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
+        QByteArray file = builtInDefaultSettings();
+        file[image::constantsOffset(2) + 3] = char(0x00);
+        app.putSettingsFile(101, file);
+        app.setSetting(Settings::kOffline, QStringLiteral("Y"));
         app.startConnected();
-        app.main().workspace().showPage(Workspace::kSensorSettings);
-        show(kDefaultBlock);
-    }
-
-    void show(const QByteArray& block) {
-        rows().setTexts(*decodeChannelConstants(block, app.main().decimalSeparator()));
-        rows().layOutForRegime();
-        testsupport::processEvents();
+        app.choose(sensorNode(1));
     }
 
     ConstantRows& rows() { return *app.main().sensorPage().constantRows(); }
@@ -52,7 +52,7 @@ protected:
         return hidden;
     }
 
-    ConfiguratorUnderTest app;
+    unitstest::UnitsApp app;
 };
 
 }  // namespace
@@ -73,27 +73,13 @@ TEST_F(ConstantDialogs, ChoosingTheDensityMeterHidesFifteenRowsAndStacksTheRest)
     EXPECT_TRUE(app.wire().written().isEmpty());
 }
 
-TEST_F(ConstantDialogs, AnUnknownRegimeAfterTheDensityMeterLeavesTheLastRowsWhereTheyWere) {
-    testsupport::click(rows().edit(kRegimeRow));
-    app.click(QStringLiteral("rbPlotnomer"), regimeDialog());
-    app.click(QStringLiteral("btnOk"), regimeDialog());
-    QByteArray unknown = kDefaultBlock;
-    unknown[3] = char(0x55);
-    show(unknown);
-    EXPECT_EQ(rows().edit(kRegimeRow)->text(), QStringLiteral("Режим работы неопределен"));
-    EXPECT_EQ(hiddenRows(), (std::vector<int>{21, 22, 23}));
-    for (int row = 0; row <= 20; ++row) EXPECT_EQ(rows().edit(row)->y(), 13 + 24 * row) << row;
-    EXPECT_EQ(rows().edit(24)->y(), 13 + 24 * 9);
-}
-
 TEST_F(ConstantDialogs, ARowWithoutAKnownRegimeLeavesTheButtonsAsTheyWereLastTime) {
     testsupport::click(rows().edit(kRegimeRow));
     app.click(QStringLiteral("rbWeightSensor"), regimeDialog());
     app.click(QStringLiteral("btnOk"), regimeDialog());
     EXPECT_EQ(hiddenRows(), (std::vector<int>{11, 13, 14, 15, 16, 20, 24}));
-    QByteArray unknown = kDefaultBlock;
-    unknown[3] = char(0x00);
-    show(unknown);
+    app.choose(sensorNode(2));
+    EXPECT_EQ(rows().edit(kRegimeRow)->text(), QStringLiteral("Режим работы неопределен"));
     testsupport::click(rows().edit(kRegimeRow));
     EXPECT_TRUE(checked(regimeDialog(), QStringLiteral("rbWeightSensor")));
     // "ОК" puts the checked regime in and lays the rows out for it.

@@ -9,6 +9,7 @@
 #include "configurator/app/settings.h"
 #include "configurator/config/constant_rows.h"
 #include "configurator/image/image_layout.h"
+#include "configurator/image/signaturecrc.h"
 #include "configurator/measure/channel_polling.h"
 
 #include <QLabel>
@@ -321,6 +322,28 @@ TEST(SensorPage, ARefusalWithAnotherReasonIsOnlyLogged) {
     s.say(181, QByteArray());
     EXPECT_EQ(s.app.dialogs().shown().size(), boxes);
     EXPECT_EQ(s.app.logLinesContaining(linktest::answered(101, 181)), 2);
+}
+
+TEST(SensorPage, AKeptBlockGoesToTheChannelTheAnswerNames) {
+    SensorOnRecordingLine s;
+    const QByteArray file = s.app.settingsFileContent(101);
+    s.app.click(QStringLiteral("btnReadConstFromBO"));
+    s.app.expectBox(kReceived);
+    s.app.answerBox(kKeepQuestion, platform::Answer::Yes);
+    s.say(54, QByteArray(1, char(4)) + otherBlock());
+    const QByteArray kept = s.app.settingsFileContent(101);
+    EXPECT_EQ(kept.mid(image::constantsOffset(5), image::kBlockSize), s.pageBlock());
+    EXPECT_EQ(kept.left(image::constantsOffset(5)), file.left(image::constantsOffset(5)));
+    EXPECT_EQ(kept.mid(image::constantsOffset(6)), file.mid(image::constantsOffset(6)));
+}
+
+TEST(SensorPage, OpeningThePageSetsTheSignatureItIsComparedWith) {
+    SensorOnRecordingLine s;
+    const QByteArray page = encodeChannelConstants(s.rows().texts(), s.app.main().decimalSeparator()).bytes;
+    const std::uint16_t signature = SignatureCrc(page);
+    s.app.expectBox(QStringLiteral("Сигнатура совпадает"));
+    s.say(55, kChannel3 + QByteArray(1, char(signature >> 8)) + QByteArray(1, char(signature & 0xFF)));
+    EXPECT_EQ(s.app.logLinesContaining(QStringLiteral("Совпадение сигнатур настроек канала 3 TVR (101)")), 1);
 }
 
 TEST(ChannelPollingText, TheAnswerNamesEveryPolledChannel) {
