@@ -27,7 +27,7 @@ class Sender;
 // How one settings block of a configuration page travels between the page, the unit's
 // settings image file and the unit. In the texts "{channel}" stands for the channel number
 // and "{address}" for the unit's address.
-struct BlockSpec {
+struct BlockDescriptor {
     // Where the block of a channel (1..8; 0 for a block of the whole unit) lies in the file,
     // and how long it is there (the block, then 0xFF).
     std::function<int(int channel)> fileOffset;
@@ -85,7 +85,7 @@ public:
     // A write refused with this first byte names a format the unit does not support.
     static constexpr std::uint8_t kFormatNotSupported = 0x20;
 
-    BlockExchange(BlockSpec spec, BlockCodec codec, const PageSurroundings& surroundings);
+    BlockExchange(BlockDescriptor block, BlockCodec codec, const PageSurroundings& surroundings);
 
     // Fills the page from the file; false (the page as it was) when the file cannot be read.
     bool load(int address, int channel);
@@ -109,7 +109,7 @@ private:
     void refused(const Answer& answer);
     void received(const Answer& answer);
 
-    BlockSpec spec_;
+    BlockDescriptor block_;
     BlockCodec codec_;
     PageSurroundings s_;
 };

@@ -16,31 +16,31 @@
 namespace veldar {
 namespace {
 
-BlockSpec constantsBlock() {
-    BlockSpec spec;
-    spec.fileOffset = [](int channel) { return image::constantsOffset(channel); };
-    spec.fileSize = image::kBlockSize;
-    spec.perChannel = true;
-    spec.writeCommand = 53;
-    spec.readCommand = 54;
-    spec.signatureCommand = 55;
+BlockDescriptor constantsBlock() {
+    BlockDescriptor block;
+    block.fileOffset = [](int channel) { return image::constantsOffset(channel); };
+    block.fileSize = image::kBlockSize;
+    block.perChannel = true;
+    block.writeCommand = 53;
+    block.readCommand = 54;
+    block.signatureCommand = 55;
     // Address, command, channel, the 84 bytes, check byte.
-    spec.readAnswerFrameBytes = 3 + 1 + kChannelConstantsBytes;
-    spec.signature = SignatureKind::ChannelConstants;
-    spec.signsOnLoad = true;
-    spec.writeQuestion = QStringLiteral("Записать константы канала в TVR?");
-    spec.writtenLog = QStringLiteral("Прошла запись констант канала {channel} TVR ({address})");
-    spec.writtenMessage = QStringLiteral("Запись констант канала завершена");
-    spec.receivedLog = QStringLiteral("Получены константы канала {channel} TVR ({address})");
-    spec.receivedMessage = QStringLiteral("Блок констант канала получен от TVR");
-    spec.keepQuestion = QStringLiteral("Сохранить константы в файле?");
-    spec.readFormatMessage = QStringLiteral(
+    block.readAnswerFrameBytes = 3 + 1 + kChannelConstantsBytes;
+    block.signature = SignatureKind::ChannelConstants;
+    block.signsOnLoad = true;
+    block.writeQuestion = QStringLiteral("Записать константы канала в TVR?");
+    block.writtenLog = QStringLiteral("Прошла запись констант канала {channel} TVR ({address})");
+    block.writtenMessage = QStringLiteral("Запись констант канала завершена");
+    block.receivedLog = QStringLiteral("Получены константы канала {channel} TVR ({address})");
+    block.receivedMessage = QStringLiteral("Блок констант канала получен от TVR");
+    block.keepQuestion = QStringLiteral("Сохранить константы в файле?");
+    block.readFormatMessage = QStringLiteral(
         "Конфигуратор не поддерживает формат полученного от TVR сообщения CMD54. Возможно TVR использует прошивку "
         "не совместимую с данным конфигуратором.");
-    spec.refusalMessage = QStringLiteral(
+    block.refusalMessage = QStringLiteral(
         "TVR не поддерживает данный формат CMD53. Возможно TVR использует прошивку не совместимую с данным "
         "конфигуратором.");
-    return spec;
+    return block;
 }
 
 QPushButton* button(const QString& text, const char* name) {
