@@ -17,10 +17,12 @@
 #include "veldar_page.h"
 #include "workspace.h"
 
+#include "configurator/config/channel_constants_tab.h"
 #include "configurator/link/terminal_page.h"
 #include "configurator/protocol/answer_waits.h"
 #include "configurator/image/image_layout.h"
 #include "configurator/image/whole_unit.h"
+#include "configurator/measure/channel_polling.h"
 #include "configurator/protocol/address_change.h"
 #include "configurator/protocol/discovery.h"
 #include "configurator/protocol/presence.h"
@@ -138,6 +140,9 @@ TMainForm::TMainForm(const Services& services)
     addressChange_ = std::make_unique<AddressChange>(AddressChange::Parts{
         sender_, dispatcher_, *presence_, *PanelMain, settingsFile_, imageBuffer_, services_.log, services_.dialogs,
         services_.scheduler, waitSurroundings_, this});
+    polling_ = std::make_unique<ChannelPolling>(ChannelPolling::Surroundings{
+        sender_, dispatcher_, services_.scheduler, waitSurroundings_, [this] { PanelMain->hold(); },
+        [this](std::uint8_t mask) { unitPage_->showPolling(mask); }});
     dispatcher_.route(kCommandCompleted, [this](const Answer&) { commandCompleted(); });
 }
 
@@ -160,7 +165,10 @@ void TMainForm::installPages() {
     auto* terminalPage = new TerminalPage(terminal_);
     unitPage_ = new UnitPage;
     channelPage_ = new CaptionPage(QStringLiteral("PanelChannel"), QString());
-    sensorPage_ = new SensorPage;
+    sensorPage_ = new SensorPage(
+        PageSurroundings{sender_, dispatcher_, settingsFile_, signatureRegisters_, signatureAnswers_, services_.log,
+                         services_.dialogs, this, [this] { return unitContextOf(PanelMain->title()); }},
+        decimalSeparator_);
     auto* relayPage = new QWidget;
     relayPage->setObjectName(QStringLiteral("PanelRelaySettings"));
     commonSettingsPage_ = new CommonSettingsPage;
@@ -192,7 +200,7 @@ void TMainForm::installPages() {
         channelPage_->setCaption(caption);
         w.showPage(Workspace::kChannel);
     });
-    w.setNodeAction(NodeKind::Sensor, shows(Workspace::kSensorSettings));
+    w.setNodeAction(NodeKind::Sensor, [this](const QString&) { showSensorPage(); });
     w.setNodeAction(NodeKind::TarTab, shows(Workspace::kTarTab));
     w.setNodeAction(NodeKind::Relay, shows(Workspace::kRelaySettings));
     w.setNodeAction(NodeKind::Calendar, shows(Workspace::kCalendar));
@@ -211,6 +219,18 @@ void TMainForm::showUnitPage(const QString& caption) {
 void TMainForm::showCommonSettings() {
     PanelMain->showPage(Workspace::kTVRCommonSettings);
     if (const auto address = PanelMain->currentUnit()) unitStatus_->askGasPressureTab(*address);
+}
+
+// Opening a sensor page also makes its unit poll that one channel only.
+void TMainForm::showSensorPage() {
+    const std::optional<int> address = PanelMain->currentUnit();
+    const std::optional<int> channel = PanelMain->currentChannel();
+    if (address && channel) {
+        sensorPage_->constantsTab().load(*address, *channel);
+        if (!offline()) polling_->request(*address, static_cast<std::uint8_t>(1u << (*channel - 1)), true);
+    }
+    sensorPage_->showNotPolled();
+    PanelMain->showPage(Workspace::kSensorSettings);
 }
 
 TMainForm::~TMainForm() {

@@ -33,6 +33,7 @@ namespace veldar {
 
 class AddressChange;
 class CaptionPage;
+class ChannelPolling;
 class CommonSettingsPage;
 class Discovery;
 class LogPane;
@@ -91,6 +92,7 @@ public:
     UnitStatus& unitStatus() { return *unitStatus_; }
     AddressChange& addressChange() { return *addressChange_; }
     Discovery& discovery() { return *discovery_; }
+    ChannelPolling& polling() { return *polling_; }
     platform::Timer& focusTreeTimer() { return TimerSetFocusOnTreeView; }
 
     // The windows the transfers and the search show, made after the main window.
@@ -114,6 +116,7 @@ private:
     void installPages();
     void showUnitPage(const QString& caption);
     void showCommonSettings();
+    void showSensorPage();
     void rebuildTree();
 
     void btnEnterClick();
@@ -160,6 +163,7 @@ private:
     std::unique_ptr<AddressChange> addressChange_;
     std::unique_ptr<WholeUnit> wholeUnit_;
     std::unique_ptr<Discovery> discovery_;
+    std::unique_ptr<ChannelPolling> polling_;
     QWidget* PanelLog = nullptr;
     LogPane* reLOG = nullptr;
     QSplitter* logSplitter_ = nullptr;

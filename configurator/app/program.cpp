@@ -4,11 +4,13 @@
 #include "edituser.h"
 #include "mainform.h"
 #include "newuser.h"
+#include "sensor_page.h"
 #include "setpaths.h"
 #include "unit_page.h"
 #include "veldar_page.h"
 #include "workspace.h"
 
+#include "configurator/config/constant_rows.h"
 #include "configurator/config/setliquidtype.h"
 #include "configurator/config/setsensorregime.h"
 #include "configurator/link/rsmonitor.h"
@@ -60,6 +62,13 @@ Program::Program(const Services& services) : mainForm_(std::make_unique<TMainFor
     opens(main->unitPage().changeAddressButton(), &QPushButton::clicked, changeAdrBo_);
     QObject::connect(searchSettings_, &TfrmSearchTVRSettings::searchRequested, main,
                      [main](int first, int last, bool notify) { main->discovery().startSearch(first, last, notify); });
+
+    ConstantRows* rows = main->sensorPage().constantRows();
+    setSensorRegime_->setRegimeEdit(rows->edit(kRegimeRow));
+    setLiquidType_->setLiquidEdit(rows->edit(kLiquidRow));
+    opens(rows, &ConstantRows::regimeClicked, setSensorRegime_);
+    opens(rows, &ConstantRows::liquidClicked, setLiquidType_);
+    QObject::connect(setSensorRegime_, &TfrmSetSensorRegime::regimeChanged, rows, [rows] { rows->layOutForRegime(); });
 }
 
 Program::~Program() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QWidget>
 
 class QCheckBox;
@@ -7,21 +8,26 @@ class QLabel;
 
 namespace veldar {
 
+class ChannelConstantsTab;
 class ConstantRows;
+struct PageSurroundings;
 
 // The sensor page `PanelSensorSettings` of a channel: the current data of the channel above,
-// its tab "Датчик" with the constant rows below.
+// its tab "Датчик" with the sensor constants below.
 class SensorPage : public QWidget {
     Q_OBJECT
 public:
-    explicit SensorPage(QWidget* parent = nullptr);
+    SensorPage(const PageSurroundings& surroundings, QChar decimalSeparator, QWidget* parent = nullptr);
 
-    ConstantRows* constantRows() const { return rows_; }
+    ChannelConstantsTab& constantsTab() const { return *constants_; }
+    ConstantRows* constantRows() const;
     // "Опрос канала": polling the channel while checked.
     QCheckBox* channelQuery() const { return chkChannelQueryEnabled; }
+    // The state label as a page opens: nothing is being polled.
+    void showNotPolled();
 
 private:
-    ConstantRows* rows_;
+    ChannelConstantsTab* constants_;
     QLabel* lblChannelState;
     QCheckBox* chkChannelQueryEnabled;
 };

@@ -53,6 +53,7 @@ TEST(Requests, TheWireExamplesGoOutAndTheUnitsAnswersAreLogged) {
 
     app.main().sender().sendRequest(120, 51, std::uint8_t{0x04});
     EXPECT_EQ(app.wire().takeWritten(), QByteArray(":78330451\r\n"));
+    app.expectBox(QStringLiteral("Команда выполнена"));
     app.advance(kAnswerMs);
     EXPECT_EQ(app.logLinesContaining(answered(120, 51)), 1);
     EXPECT_EQ(app.logLineColour(app.logLines().size() - 1), QColor(Qt::black));
@@ -286,6 +287,7 @@ TEST(Dispatcher, ARefusalIsLoggedWithItsOwnCode) {
     app.units({101}).unit(101)->setRefusesConstants(true);
     app.startConnected();
     app.main().sender().sendRequest(101, 53, QByteArray(85, '\0'));
+    app.expectBox(QStringLiteral("TVR не поддерживает данный формат CMD53."));
     app.advance(kAnswerMs * 2);
     EXPECT_EQ(app.logLinesContaining(answered(101, 181)), 1);
     EXPECT_FALSE(app.main().waitAnsewerTimer().enabled());
@@ -310,8 +312,12 @@ TEST(Dispatcher, OwnersGetTheirAnswersWithTheCurrentUnitAndChannel) {
     ConfiguratorUnderTest app;
     app.units({101, 121});
     app.startConnected();
+    // Opening the sensor page loads its file (made now) and has the unit poll that channel.
+    app.expectBox(QStringLiteral("TVR101_SETTINGS.BIN отсутствует."));
     chooseNodePath(app, {QStringLiteral("TVR (101)"), QStringLiteral("Измерительные каналы"), QStringLiteral("Канал 3"),
                          QStringLiteral("Датчик VLK")});
+    app.expectBox(QStringLiteral("TVR ответил на сообщение CMD51."));
+    app.advance(kAnswerMs);
     std::vector<veldar::Answer> got;
     app.main().dispatcher().route(51, [&](const veldar::Answer& a) { got.push_back(a); });
 

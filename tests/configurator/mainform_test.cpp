@@ -3,7 +3,7 @@
 #include "configurator/support/configurator_under_test.h"
 #include "support/widgets.h"
 
-#include "configurator/app/constant_rows.h"
+#include "configurator/config/constant_rows.h"
 #include "configurator/app/mainform.h"
 #include "configurator/app/sensor_page.h"
 #include "configurator/app/settings.h"

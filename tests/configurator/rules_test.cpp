@@ -1,5 +1,5 @@
 // The plain rules of the shell and the port: stored values read back, titles, the wheel.
-#include "configurator/app/constant_rows.h"
+#include "configurator/config/constant_rows.h"
 #include "configurator/app/navigation.h"
 #include "configurator/link/line_parameters.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "constchannelfunc.h"
+
 #include <QScrollArea>
 
 #include <array>
@@ -9,15 +11,11 @@ class QLineEdit;
 
 namespace veldar {
 
-// `ScrollBox1`: the 25 rows of a channel's sensor constants, a caption and an edit each,
-// at fixed places.
+// `ScrollBox1`: the 25 rows of a channel's sensor constants, a caption and an edit each.
+// Which rows show, and where, follows the sensor regime of row 2.
 class ConstantRows : public QScrollArea {
     Q_OBJECT
 public:
-    static constexpr int kRows = 25;
-    static constexpr int kRegimeRow = 2;
-    static constexpr int kFirstTop = 13;
-    static constexpr int kRowStep = 24;
     static constexpr int kRowHeight = 21;
     static constexpr int kLabelLeft = 8;
     static constexpr int kLabelWidth = 350;
@@ -27,19 +25,32 @@ public:
     // How far one wheel notch moves the box.
     static constexpr int kWheelStep = 5;
 
-    static constexpr int rowTop(int row) { return kFirstTop + kRowStep * row; }
-
     explicit ConstantRows(QWidget* parent = nullptr);
 
     QLabel* label(int row) const { return labels_.at(static_cast<std::size_t>(row)); }
     QLineEdit* edit(int row) const { return edits_.at(static_cast<std::size_t>(row)); }
 
+    ConstantRowTexts texts() const;
+    void setTexts(const ConstantRowTexts& texts);
+    // Shows and places the rows for the regime row 2 now reads.
+    void layOutForRegime();
+    RowPlaces places() const;
+
+signals:
+    // `SetRegimeClick` and `SetLiquidTypeClick`: the regime or the liquid row was clicked.
+    void regimeClicked();
+    void liquidClicked();
+
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::array<QLabel*, kRows> labels_{};
-    std::array<QLineEdit*, kRows> edits_{};
+    void place(const RowPlaces& places);
+
+    QWidget* rows_;
+    std::array<QLabel*, kConstantRows> labels_{};
+    std::array<QLineEdit*, kConstantRows> edits_{};
 };
 
 // The box's vertical position after a wheel turn: 5 per notch, down for a negative delta,
