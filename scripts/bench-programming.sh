@@ -66,8 +66,8 @@ timed() {
 }
 
 printf "%-10s %-9s %12s %12s %8s\n" "image" "part" "Burnet, s" "avrdude, s" "ratio"
-for spec in "16384 m16 ATmega16" "131072 m128 ATmega128"; do
-    read -r size part device <<<"$spec"
+for job in "16384 m16 ATmega16" "131072 m128 ATmega128"; do
+    read -r size part device <<<"$job"
     make_image "$size" "$work/image.hex"
     burnet=$(timed "$part" "$work/burnet.log" \
         "$build/tools/burnet-program/burnet-program" --port "$work/tty" --device "$device" "$work/image.hex")

@@ -6,14 +6,14 @@
 namespace veldar {
 namespace {
 
-struct PanelSpec {
+struct PanelLayout {
     int width;
     const char* text;  // nullptr for a lamp
     const char* lampName;
 };
 
 // The last panel takes whatever width is left, as the last panel of a status bar does.
-const std::array<PanelSpec, StatusPanels::kPanels> kSpecs{{
+const std::array<PanelLayout, StatusPanels::kPanels> kLayouts{{
     {300, "", nullptr},
     {65, "Терминал", nullptr},
     {50, "", nullptr},
@@ -38,17 +38,17 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     small.setPointSizeF(8);
     setFont(small);
     for (int i = 0; i < kPanels; ++i) {
-        const PanelSpec& spec = kSpecs[static_cast<std::size_t>(i)];
+        const PanelLayout& layout = kLayouts[static_cast<std::size_t>(i)];
         QWidget* panel;
-        if (spec.text) {
-            auto* label = new QLabel(QString::fromUtf8(spec.text), this);
+        if (layout.text) {
+            auto* label = new QLabel(QString::fromUtf8(layout.text), this);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setIndent(2);
             label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
             panel = label;
         } else {
             auto* lamp = new QProgressBar(this);
-            lamp->setObjectName(QString::fromLatin1(spec.lampName));
+            lamp->setObjectName(QString::fromLatin1(layout.lampName));
             lamp->setRange(0, 10);
             lamp->setValue(0);
             lamp->setTextVisible(false);
@@ -57,9 +57,9 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
         }
         const bool last = i == kPanels - 1;
         if (last)
-            panel->setMinimumWidth(spec.width);
+            panel->setMinimumWidth(layout.width);
         else
-            panel->setFixedWidth(spec.width);
+            panel->setFixedWidth(layout.width);
         addWidget(panel, last ? 1 : 0);
         panels_[static_cast<std::size_t>(i)] = panel;
     }

@@ -7,12 +7,12 @@
 
 namespace veldar {
 
-AnswerWait::AnswerWait(const AnswerWaitSpec& spec, platform::Scheduler& scheduler,
+AnswerWait::AnswerWait(const AnswerWaitRule& rule, platform::Scheduler& scheduler,
                        const WaitSurroundings& surroundings, Owner owner)
-    : spec_(spec),
+    : rule_(rule),
       surroundings_(surroundings),
       owner_(std::move(owner)),
-      timer_(scheduler, spec.intervalMs, [this] { expired(); }) {}
+      timer_(scheduler, rule.intervalMs, [this] { expired(); }) {}
 
 void AnswerWait::answered() {
     timer_.stop();
@@ -21,7 +21,7 @@ void AnswerWait::answered() {
 
 void AnswerWait::expired() {
     ++counter_;
-    if (counter_ > spec_.resends) {
+    if (counter_ > rule_.resends) {
         giveUp();
         return;
     }
@@ -29,21 +29,21 @@ void AnswerWait::expired() {
         timer_.stop();
         return;
     }
-    if (spec_.restartsOnResend) timer_.stop();
-    if (!spec_.resendLog.isEmpty()) surroundings_.log.log(kLogError, filled(spec_.resendLog));
+    if (rule_.restartsOnResend) timer_.stop();
+    if (!rule_.resendLog.isEmpty()) surroundings_.log.log(kLogError, filled(rule_.resendLog));
     if (owner_.resend) owner_.resend();
-    if (spec_.restartsOnResend) timer_.start();
+    if (rule_.restartsOnResend) timer_.start();
 }
 
 void AnswerWait::giveUp() {
     // Stopped first: a tick during the message box would resend behind the user's back.
     timer_.stop();
     counter_ = 0;
-    if (spec_.releasesWindow && surroundings_.releaseWindow) surroundings_.releaseWindow();
-    if (!spec_.giveUpLog.isEmpty()) surroundings_.log.log(kLogError, filled(spec_.giveUpLog));
-    if (!spec_.giveUpMessage.isEmpty())
+    if (rule_.releasesWindow && surroundings_.releaseWindow) surroundings_.releaseWindow();
+    if (!rule_.giveUpLog.isEmpty()) surroundings_.log.log(kLogError, filled(rule_.giveUpLog));
+    if (!rule_.giveUpMessage.isEmpty())
         surroundings_.dialogs.message(surroundings_.dialogParent, QStringLiteral("VELDAR"),
-                                      filled(spec_.giveUpMessage), platform::Icon::Error);
+                                      filled(rule_.giveUpMessage), platform::Icon::Error);
     if (owner_.giveUp) owner_.giveUp();
 }
 

@@ -21,7 +21,7 @@ class EventLog;
 // One member of the family of answer timers. In the texts "{address}" stands for the
 // current unit's address and "{seconds}" for the interval in whole seconds; an empty text
 // is not logged or shown.
-struct AnswerWaitSpec {
+struct AnswerWaitRule {
     int intervalMs = 0;
     int resends = 0;  // before giving up; 0 gives up at the first expiry
     bool releasesWindow = false;
@@ -53,7 +53,7 @@ public:
         std::function<bool()> mayResend;  // asked before each resend; unset: always
     };
 
-    AnswerWait(const AnswerWaitSpec& spec, platform::Scheduler& scheduler, const WaitSurroundings& surroundings,
+    AnswerWait(const AnswerWaitRule& rule, platform::Scheduler& scheduler, const WaitSurroundings& surroundings,
                Owner owner = {});
 
     // A running timer keeps its interval, as a window timer does.
@@ -69,7 +69,7 @@ private:
     void giveUp();
     QString filled(const QString& text) const;
 
-    AnswerWaitSpec spec_;
+    AnswerWaitRule rule_;
     WaitSurroundings surroundings_;
     Owner owner_;
     platform::Timer timer_;

@@ -12,7 +12,7 @@
 
 using namespace linktest;
 using veldar::AnswerWait;
-using veldar::AnswerWaitSpec;
+using veldar::AnswerWaitRule;
 using veldartest::ConfiguratorUnderTest;
 namespace waits = veldar::waits;
 
@@ -20,13 +20,13 @@ namespace {
 
 // Unit 121 is the current unit and does not answer; the window waits for it.
 struct Waiting {
-    Waiting(const AnswerWaitSpec& spec, int code) : command(code) {
+    Waiting(const AnswerWaitRule& rule, int code) : command(code) {
         // Choosing the unit asks it nothing: these owners are the only ones sending.
         app.setSetting(QStringLiteral("Offline"), QStringLiteral("Y"));
         app.startConnected();
         chooseNodePath(app, {QStringLiteral("TVR (121)")});
         app.wire().takeWritten();
-        wait = std::make_unique<AnswerWait>(spec, app.scheduler(), app.main().waitSurroundings(),
+        wait = std::make_unique<AnswerWait>(rule, app.scheduler(), app.main().waitSurroundings(),
                                             AnswerWait::Owner{[this] { send(); }, [this] { ++givenUp; },
                                                               [this] { return polling; }});
     }
@@ -54,7 +54,7 @@ QString noAnswer(int command, const char* rest) {
 
 TEST(AnswerWait, EachMemberResendsItsNumberOfTimesThenGivesUpOnce) {
     const struct {
-        const AnswerWaitSpec& spec;
+        const AnswerWaitRule& rule;
         int command;
         int sends;
         int giveUpAtMs;  // after the first send
@@ -79,7 +79,7 @@ TEST(AnswerWait, EachMemberResendsItsNumberOfTimesThenGivesUpOnce) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        Waiting w(c.spec, c.command);
+        Waiting w(c.rule, c.command);
         w.request();
         w.app.advance(c.giveUpAtMs - 1);
         EXPECT_EQ(w.sent(), c.sends);
@@ -106,11 +106,11 @@ TEST(AnswerWait, EachMemberResendsItsNumberOfTimesThenGivesUpOnce) {
 }
 
 TEST(AnswerWait, TheMembersWithoutTextsOnlyHandTheExpiryToTheirOwner) {
-    for (const AnswerWaitSpec* spec : {&waits::kCMD50, &waits::kCMD82}) {
-        Waiting w(*spec, 50);
+    for (const AnswerWaitRule* rule : {&waits::kCMD50, &waits::kCMD82}) {
+        Waiting w(*rule, 50);
         const int lines = w.app.logLines().size();
         w.request();
-        w.app.advance(spec->intervalMs);
+        w.app.advance(rule->intervalMs);
         EXPECT_EQ(w.givenUp, 1);
         EXPECT_EQ(w.sent(), 1);
         EXPECT_EQ(w.app.logLines().size(), lines);

@@ -368,7 +368,7 @@ TEST(Memory, BlocksOfFlashAndEeprom) {
     EXPECT_EQ(b.sent(), (QStringList{"A 00 40", "g 00 04 46", "A 00 10", "g 00 03 45"}));
 }
 
-// Writing 512 EEPROM bytes takes the part 4.6 s, longer than any ordinary read time-out.
+// Writing 512 EEPROM bytes takes the chip 4.6 s, longer than any ordinary read time-out.
 TEST(Memory, ASlowBlockWriteIsWaitedFor) {
     ProgrammerConfig config = ProgrammerConfig::inSystemProgrammer();
     config.blockSize = 512;

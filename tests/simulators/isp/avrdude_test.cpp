@@ -165,9 +165,9 @@ protected:
     std::unique_ptr<Simulator> sim;
 };
 
-QStringList ops(std::initializer_list<const char*> specs) {
+QStringList ops(std::initializer_list<const char*> operations) {
     QStringList args;
-    for (const char* s : specs) args << QStringLiteral("-U") << QString::fromLatin1(s);
+    for (const char* s : operations) args << QStringLiteral("-U") << QString::fromLatin1(s);
     return args;
 }
 
