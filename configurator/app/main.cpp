@@ -23,6 +23,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ConfigVELDAR"));
+    // The program's title for the desktop: Qt shows it after each window's own caption.
+    QApplication::setApplicationDisplayName(QStringLiteral("Конфигуратор системы VELDAR v4.4"));
     QApplication::setWindowIcon(veldar::programIcon());
     platform::quitOnTerminationSignals();
     try {
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
             locale,
             log,
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/VELDAR"),
-            [] { QCoreApplication::quit(); },
+            veldar::leaveEventLoop,
         };
         veldar::Program program(services);
         program.mainForm().showMaximized();

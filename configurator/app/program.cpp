@@ -22,6 +22,7 @@
 #include "configurator/protocol/searchtvrsettings.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QPushButton>
 
 namespace veldar {
@@ -66,11 +67,13 @@ Program::Program(const Services& services) : mainForm_(std::make_unique<TMainFor
     ConstantRows* rows = main->sensorPage().constantRows();
     setSensorRegime_->setRegimeEdit(rows->edit(kRegimeRow));
     setLiquidType_->setLiquidEdit(rows->edit(kLiquidRow));
-    opens(rows, &ConstantRows::regimeClicked, setSensorRegime_);
-    opens(rows, &ConstantRows::liquidClicked, setLiquidType_);
+    opens(rows, &ConstantRows::SetRegimeClick, setSensorRegime_);
+    opens(rows, &ConstantRows::SetLiquidTypeClick, setLiquidType_);
     QObject::connect(setSensorRegime_, &TfrmSetSensorRegime::regimeChanged, rows, [rows] { rows->layOutForRegime(); });
 }
 
 Program::~Program() = default;
+
+void leaveEventLoop() { QCoreApplication::exit(0); }
 
 }  // namespace veldar

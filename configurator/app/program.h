@@ -58,4 +58,9 @@ private:
     TfrmSetSensorRegime* setSensorRegime_;
 };
 
+// The real program's end: leaves the event loop without closing the windows. Qt's quit()
+// would close them first, and closing the main window writes the closing log line, which
+// leaving by "Выход" must not.
+void leaveEventLoop();
+
 }  // namespace veldar

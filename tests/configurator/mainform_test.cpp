@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -275,12 +276,16 @@ TEST(MainForm, ClosingAfterLoginNamesTheUser) {
         platform::text::toCp1251(QStringLiteral("Пользователь admin завершил работу программы.\r\n"))));
 }
 
+// Run in the real event loop: ending it must not close the windows, or the closing line
+// would be written after all.
 TEST(MainForm, LeavingByExitWritesNoClosingLine) {
     ConfiguratorUnderTest app;
     app.startLoggedIn();
     const int lines = app.logLines().size();
-    app.trigger(QStringLiteral("MMExit"));
+    QTimer::singleShot(0, [&] { app.trigger(QStringLiteral("MMExit")); });
+    EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(app.ended());
+    EXPECT_TRUE(app.main().isVisible());
     EXPECT_EQ(app.logLines().size(), lines);
     EXPECT_EQ(app.logLinesContaining(QStringLiteral("завершил работу")), 0);
 }

@@ -93,7 +93,10 @@ void ConfiguratorUnderTest::start() {
         locale_,
         log_,
         defaultBase(),
-        [this] { ended_ = true; },
+        [this] {
+            ended_ = true;
+            veldar::leaveEventLoop();
+        },
     };
     program_ = std::make_unique<veldar::Program>(services);
     program_->mainForm().show();
