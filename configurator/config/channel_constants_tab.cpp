@@ -72,10 +72,16 @@ ChannelConstantsTab::ChannelConstantsTab(const PageSurroundings& surroundings, Q
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ScrollBox1, 1);
     layout->addLayout(buttons);
-    connect(btnWriteConstToBO, &QPushButton::clicked, this, [this] { exchange_.write(); });
-    connect(btnReadConstFromBO, &QPushButton::clicked, this, [this] { exchange_.read(); });
-    connect(btnCheckSignatures, &QPushButton::clicked, this, [this] { exchange_.checkSignature(); });
+    connect(btnWriteConstToBO, &QPushButton::clicked, this, &ChannelConstantsTab::btnWriteConstToBOClick);
+    connect(btnReadConstFromBO, &QPushButton::clicked, this, &ChannelConstantsTab::btnReadConstFromBOClick);
+    connect(btnCheckSignatures, &QPushButton::clicked, this, &ChannelConstantsTab::btnCheckSignaturesClick);
 }
+
+void ChannelConstantsTab::btnWriteConstToBOClick() { exchange_.write(); }
+
+void ChannelConstantsTab::btnReadConstFromBOClick() { exchange_.read(); }
+
+void ChannelConstantsTab::btnCheckSignaturesClick() { exchange_.checkSignature(); }
 
 void ChannelConstantsTab::load(int address, int channel) { exchange_.load(address, channel); }
 

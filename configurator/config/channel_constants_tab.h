@@ -25,6 +25,9 @@ public:
     void load(int address, int channel);
 
 private:
+    void btnWriteConstToBOClick();
+    void btnReadConstFromBOClick();
+    void btnCheckSignaturesClick();
     std::optional<QByteArray> EncodeChannelConstants();
     void DecodeChannelConstants(const QByteArray& bytes);
 

@@ -113,8 +113,8 @@ void ConstantRows::layOutForRegime() {
 bool ConstantRows::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == edit(kRegimeRow)) emit regimeClicked();
-        if (watched == edit(kLiquidRow)) emit liquidClicked();
+        if (watched == edit(kRegimeRow)) emit SetRegimeClick();
+        if (watched == edit(kLiquidRow)) emit SetLiquidTypeClick();
     }
     return QScrollArea::eventFilter(watched, event);
 }

@@ -37,9 +37,9 @@ public:
     RowPlaces places() const;
 
 signals:
-    // `SetRegimeClick` and `SetLiquidTypeClick`: the regime or the liquid row was clicked.
-    void regimeClicked();
-    void liquidClicked();
+    // The regime or the liquid row was clicked: its choice window opens.
+    void SetRegimeClick();
+    void SetLiquidTypeClick();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
