@@ -30,11 +30,10 @@ public:
     virtual std::optional<QString> browseFolder(QWidget* parent, const QString& caption,
                                                 const QString& startDir) = 0;
     // An Open dialog that also takes the name of a file that does not exist yet (its folder
-    // must), for a name that serves as input and as output alike.
+    // must), for a name that serves as input and as output alike. A name typed without a
+    // suffix gets defaultSuffix.
     virtual std::optional<QString> openFileOrNew(QWidget* parent, const QString& caption, const QString& filter,
-                                                 const QString& startPath) {
-        return openFile(parent, caption, filter, startPath);
-    }
+                                                 const QString& startPath, const QString& defaultSuffix) = 0;
 
 protected:
     virtual Answer showMessage(QWidget* parent, const QString& caption, const QString& text,

@@ -48,10 +48,12 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& capti
 }
 
 std::optional<QString> QtDialogs::openFileOrNew(QWidget* parent, const QString& caption,
-                                                const QString& filter, const QString& startPath) {
+                                                const QString& filter, const QString& startPath,
+                                                const QString& defaultSuffix) {
     QFileDialog dialog(parent, caption, startPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
     dialog.setLabelText(QFileDialog::Accept, QFileDialog::tr("&Open"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString path = dialog.selectedFiles().first();

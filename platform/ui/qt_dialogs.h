@@ -13,7 +13,7 @@ public:
     std::optional<QString> browseFolder(QWidget* parent, const QString& caption,
                                         const QString& startDir) override;
     std::optional<QString> openFileOrNew(QWidget* parent, const QString& caption, const QString& filter,
-                                         const QString& startPath) override;
+                                         const QString& startPath, const QString& defaultSuffix) override;
 
 protected:
     Answer showMessage(QWidget* parent, const QString& caption, const QString& text, Icon icon,

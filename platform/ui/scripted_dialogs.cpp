@@ -37,7 +37,7 @@ Answer ScriptedDialogs::showMessage(QWidget*, const QString& caption, const QStr
 
 std::optional<QString> ScriptedDialogs::nextFile(const char* kind, const QString& caption,
                                                  const QString& filter, const QString& start) {
-    fileRequests_.push_back(FileRequest{QString::fromLatin1(kind), caption, filter, start});
+    fileRequests_.push_back(FileRequest{QString::fromLatin1(kind), caption, filter, start, {}});
     if (files_.empty()) {
         if (onUnexpected_)
             onUnexpected_(QStringLiteral("unexpected %1 dialog \"%2\"").arg(QString::fromLatin1(kind), caption));
@@ -60,8 +60,11 @@ std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& captio
 }
 
 std::optional<QString> ScriptedDialogs::openFileOrNew(QWidget*, const QString& caption,
-                                                      const QString& filter, const QString& start) {
-    return nextFile("open-or-new", caption, filter, start);
+                                                      const QString& filter, const QString& start,
+                                                      const QString& defaultSuffix) {
+    const auto path = nextFile("open-or-new", caption, filter, start);
+    fileRequests_.back().defaultSuffix = defaultSuffix;
+    return path;
 }
 
 std::optional<QString> ScriptedDialogs::browseFolder(QWidget*, const QString& caption,

@@ -53,13 +53,14 @@ public:
     std::optional<QString> browseFolder(QWidget* parent, const QString& caption,
                                         const QString& startDir) override;
     std::optional<QString> openFileOrNew(QWidget* parent, const QString& caption, const QString& filter,
-                                         const QString& startPath) override;
+                                         const QString& startPath, const QString& defaultSuffix) override;
 
     struct FileRequest {
         QString kind;
         QString caption;
         QString filter;
         QString start;
+        QString defaultSuffix;
     };
     const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
 

@@ -73,6 +73,8 @@ const QString kNoEepromFile = QStringLiteral("没有EEPROM文件");
 // The browse dialog.
 const QString kBrowseCaption = QStringLiteral("浏览  ");
 const QString kBrowseFilter = QStringLiteral("Hex files (*.hex *.eep *.zb7);;所有文件  (*)");
+// A read's output typed without a suffix still turns up under the Hex filter next time.
+const QString kBrowseSuffix = QStringLiteral("hex");
 
 constexpr int kHelpTimeOutMs = 3000;
 
@@ -319,7 +321,7 @@ Answer CProgrammerDlg::Message(const QString& text, Icon icon, Buttons buttons) 
 bool CProgrammerDlg::Ask(const QString& text, Icon icon) { return Message(text, icon, Buttons::YesNo) == Answer::Yes; }
 
 void CProgrammerDlg::OnBrowse() {
-    const auto path = services_.dialogs.openFileOrNew(this, kBrowseCaption, kBrowseFilter, m_fileName);
+    const auto path = services_.dialogs.openFileOrNew(this, kBrowseCaption, kBrowseFilter, m_fileName, kBrowseSuffix);
     if (!path) return;
     m_fileName = *path;
     profile_.WriteProfileString(settings::kFile, settings::kName, m_fileName);

@@ -68,29 +68,40 @@ TEST(ScriptedDialogs, FileDialogsTakeScriptedPathsOrCancel) {
 TEST(ScriptedDialogs, OpenOrNewIsScriptedLikeTheOtherFileDialogs) {
     ScriptedDialogs d([](const QString& what) { ADD_FAILURE() << what.toStdString(); });
     d.chooseFile(QStringLiteral("/tmp/out.hex"));
-    EXPECT_EQ(d.openFileOrNew(nullptr, QStringLiteral("Browse"), QStringLiteral("*.hex"), QStringLiteral("/tmp")),
+    EXPECT_EQ(d.openFileOrNew(nullptr, QStringLiteral("Browse"), QStringLiteral("*.hex"), QStringLiteral("/tmp"),
+                              QStringLiteral("hex")),
               QStringLiteral("/tmp/out.hex"));
     ASSERT_EQ(d.fileRequests().size(), 1u);
     EXPECT_EQ(d.fileRequests()[0].kind, QStringLiteral("open-or-new"));
+    EXPECT_EQ(d.fileRequests()[0].defaultSuffix, QStringLiteral("hex"));
 }
 
-// The Qt dialog accepts a name in an existing folder although no such file exists yet.
+// The Qt dialog accepts a name in an existing folder although no such file exists yet, and
+// gives a name typed without a suffix the default one.
 TEST(QtDialogs, OpenOrNewTakesTheNameOfAFileNotThereYet) {
+    const struct {
+        const char* typed;
+        const char* taken;
+    } cases[] = {{"read-back.hex", "read-back.hex"}, {"read-back", "read-back.hex"}, {"eeprom.eep", "eeprom.eep"}};
     QTemporaryDir dir;
-    const QString wanted = dir.path() + QStringLiteral("/read-back.hex");
-    bool sawDialog = false;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            if (!dialog || !dialog->isVisible()) continue;
-            sawDialog = true;
-            dialog->selectFile(wanted);
-            static_cast<QDialog*>(dialog)->accept();
-        }
-    });
-    QtDialogs dialogs;
-    EXPECT_EQ(dialogs.openFileOrNew(nullptr, QStringLiteral("Browse"), QStringLiteral("Hex files (*.hex)"), dir.path()),
-              wanted);
-    EXPECT_TRUE(sawDialog);
-    EXPECT_FALSE(QFileInfo::exists(wanted));
+    for (const auto& c : cases) {
+        bool sawDialog = false;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QFileDialog*>(w);
+                if (!dialog || !dialog->isVisible()) continue;
+                sawDialog = true;
+                dialog->selectFile(dir.path() + QLatin1Char('/') + QLatin1String(c.typed));
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        QtDialogs dialogs;
+        const QString taken = dir.path() + QLatin1Char('/') + QLatin1String(c.taken);
+        EXPECT_EQ(dialogs.openFileOrNew(nullptr, QStringLiteral("Browse"), QStringLiteral("Hex files (*.hex)"), dir.path(),
+                                        QStringLiteral("hex")),
+                  taken)
+            << c.typed;
+        EXPECT_TRUE(sawDialog) << c.typed;
+        EXPECT_FALSE(QFileInfo::exists(taken)) << c.typed;
+    }
 }

@@ -145,6 +145,7 @@ TEST(Startup, TheSavedFileNameIsShownAbbreviated) {
     EXPECT_TRUE(b.text(1018).endsWith(QStringLiteral("/flash.hex")));
     const auto& request = b.dialogs().fileRequests().back();
     EXPECT_EQ(request.caption, QStringLiteral("浏览  "));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("hex"));
     EXPECT_EQ(request.start, QStringLiteral("/home/anna/firmware/tvr/release/unit.hex"));
 }
 

@@ -34,6 +34,10 @@ public:
     std::optional<QString> openFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> browseFolder(QWidget*, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFileOrNew(QWidget*, const QString&, const QString&, const QString&,
+                                         const QString&) override {
+        return {};
+    }
 
 protected:
     platform::Answer showMessage(QWidget*, const QString& caption, const QString& text, platform::Icon,
